@@ -2,6 +2,7 @@
 
 #include "Text.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
