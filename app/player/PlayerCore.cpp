@@ -1,0 +1,334 @@
+#include "PlayerCore.h"
+
+#include "AsxFetch.h"
+#include "AsxPlaylist.h"
+#include "ErrorWrapper.h"
+
+#include <QNetworkAccessManager>
+
+#include <mpv/client.h>
+
+#include <algorithm>
+#include <clocale>
+
+namespace orvik {
+
+namespace {
+
+// Reply tokens of loadfile commands carry this bit; every other command uses token 0.
+constexpr quint64 kLoadTokenBit = quint64(1) << 62;
+// Events handled per drain before the rest is left to a fresh queued call.
+constexpr int kEventsPerDrain = 256;
+
+void setOption(mpv_handle* h, const char* name, const char* value) {
+    // Options missing from a particular libmpv build are not fatal.
+    mpv_set_option_string(h, name, value);
+}
+
+} // namespace
+
+void TPlayerCore::MpvDestroy::operator()(mpv_handle* h) const {
+    mpv_terminate_destroy(h);
+}
+
+TPlayerCore::TPlayerCore(bool video, QObject* parent)
+    : QObject(parent), video_(video), loadToken_(kLoadTokenBit) {
+    // libmpv refuses to run unless numbers are formatted the "C" way.
+    std::setlocale(LC_NUMERIC, "C");
+    mpv_.reset(mpv_create());
+    if (!mpv_)
+        throw Error(QStringLiteral("Unable to create the media player."));
+    mpv_handle* h = mpv_.get();
+
+    setOption(h, "vo", video ? "libmpv" : "null");
+    setOption(h, "idle", "yes");
+    setOption(h, "keep-open", "no");
+    setOption(h, "terminal", "no");
+    setOption(h, "config", "no");
+    setOption(h, "load-scripts", "no");
+    setOption(h, "ytdl", "no");
+    setOption(h, "osc", "no");
+    setOption(h, "input-default-bindings", "no");
+    setOption(h, "input-vo-keyboard", "no");
+    setOption(h, "audio-client-name", "Orvik");
+    setOption(h, "user-agent", "Orvik");
+    // Without a usable sound device play on silently rather than fail the stream.
+    setOption(h, "audio-fallback-to-null", "yes");
+    // Live streams: no seeking back, a modest read-ahead.
+    setOption(h, "demuxer-max-bytes", "32MiB");
+    setOption(h, "demuxer-max-back-bytes", "0");
+    setOption(h, "network-timeout", QByteArray::number(networkTimeout_).constData());
+    setOption(h, "volume", QByteArray::number(volume_).constData());
+
+    if (mpv_initialize(h) < 0)
+        throw Error(QStringLiteral("Unable to start the media player."));
+
+    mpv_request_log_messages(h, "error");
+    mpv_observe_property(h, 0, "paused-for-cache", MPV_FORMAT_FLAG);
+    mpv_set_wakeup_callback(h, &TPlayerCore::wakeup, this);
+}
+
+TPlayerCore::~TPlayerCore() {
+    // Once this returns no libmpv thread is inside wakeup() and none will call it again;
+    // drain calls already queued for this object are discarded with it.
+    mpv_set_wakeup_callback(mpv_.get(), nullptr, nullptr);
+    // Fetches (running or waiting for deletion) go before the network manager they use.
+    dropFetch();
+    qDeleteAll(findChildren<TAsxFetch*>(Qt::FindDirectChildrenOnly));
+    // mpv_ is terminated last; it cancels a connection in progress.
+}
+
+void TPlayerCore::wakeup(void* self) {
+    auto* core = static_cast<TPlayerCore*>(self);
+    if (core->wakeupQueued_.exchange(true))
+        return; // a drain is already on its way
+    QMetaObject::invokeMethod(core, &TPlayerCore::drainEvents, Qt::QueuedConnection);
+}
+
+void TPlayerCore::drainEvents() {
+    wakeupQueued_.store(false);
+    for (int n = 0; n < kEventsPerDrain; ++n) {
+        mpv_event* event = mpv_wait_event(mpv_.get(), 0);
+        if (event->event_id == MPV_EVENT_NONE)
+            return;
+        handleEvent(*event);
+    }
+    // More is waiting: let other work run first.
+    if (!wakeupQueued_.exchange(true))
+        QMetaObject::invokeMethod(this, &TPlayerCore::drainEvents, Qt::QueuedConnection);
+}
+
+void TPlayerCore::handleEvent(const mpv_event& event) {
+    switch (event.event_id) {
+    case MPV_EVENT_COMMAND_REPLY: {
+        if (!(event.reply_userdata & kLoadTokenBit) || event.reply_userdata != loadToken_)
+            return; // not the loadfile of the current load
+        if (event.error < 0) {
+            lastError_ = QString::fromUtf8(mpv_error_string(event.error));
+            if (!tryNextEntry())
+                setState(State::Stopped);
+            return;
+        }
+        const auto* result = static_cast<const mpv_node*>(event.data);
+        if (result && result->format == MPV_FORMAT_NODE_MAP) {
+            const mpv_node_list* map = result->u.list;
+            for (int i = 0; i < map->num; ++i) {
+                if (qstrcmp(map->keys[i], "playlist_entry_id") == 0 &&
+                    map->values[i].format == MPV_FORMAT_INT64) {
+                    firstOwned_ = lastOwned_ = map->values[i].u.int64;
+                }
+            }
+        }
+        return;
+    }
+    case MPV_EVENT_START_FILE: {
+        const auto* start = static_cast<const mpv_event_start_file*>(event.data);
+        currentEntry_ = start->playlist_entry_id;
+        if (ownsEntry(currentEntry_) && state_ != State::Opening)
+            setState(State::Opening); // the next entry of a playlist the library expanded
+        return;
+    }
+    case MPV_EVENT_PLAYBACK_RESTART:
+        if (ownsEntry(currentEntry_) && (state_ == State::Opening || state_ == State::Buffering)) {
+            reachedPlaying_ = true;
+            setState(State::Playing);
+        }
+        return;
+    case MPV_EVENT_END_FILE:
+        onEndFile(event);
+        return;
+    case MPV_EVENT_PROPERTY_CHANGE: {
+        const auto* prop = static_cast<const mpv_event_property*>(event.data);
+        if (qstrcmp(prop->name, "paused-for-cache") != 0 || prop->format != MPV_FORMAT_FLAG ||
+            !ownsEntry(currentEntry_))
+            return;
+        const bool waiting = *static_cast<const int*>(prop->data) != 0;
+        if (waiting && state_ == State::Playing)
+            setState(State::Buffering);
+        else if (!waiting && state_ == State::Buffering)
+            setState(State::Playing);
+        return;
+    }
+    case MPV_EVENT_LOG_MESSAGE: {
+        const auto* msg = static_cast<const mpv_event_log_message*>(event.data);
+        lastError_ = QString::fromUtf8(msg->text).trimmed();
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+void TPlayerCore::onEndFile(const mpv_event& event) {
+    const auto* end = static_cast<const mpv_event_end_file*>(event.data);
+    if (!ownsEntry(end->playlist_entry_id))
+        return; // a load that was replaced or stopped
+    const bool last = end->playlist_entry_id >= lastOwned_;
+    switch (end->reason) {
+    case MPV_END_FILE_REASON_REDIRECT:
+        // A playlist the library reads itself: its entries replace this one.
+        if (end->playlist_insert_id > 0 && end->playlist_insert_num_entries > 0)
+            lastOwned_ = std::max<qint64>(lastOwned_, end->playlist_insert_id +
+                                                          end->playlist_insert_num_entries - 1);
+        return;
+    case MPV_END_FILE_REASON_ERROR:
+        lastError_ = QString::fromUtf8(mpv_error_string(end->error));
+        if (!last)
+            return; // the library goes on with the next entry of its playlist
+        if (!reachedPlaying_ && tryNextEntry())
+            return;
+        if (!reachedPlaying_ && !fromPlaylist_ && !sniffed_ &&
+            end->error == MPV_ERROR_UNKNOWN_FORMAT && asx::FetchableUrl(entry_).isValid()) {
+            // Perhaps an .asx document served under another name.
+            fetchPlaylist(entry_, true);
+            return;
+        }
+        forgetLoad();
+        setState(State::Stopped);
+        return;
+    case MPV_END_FILE_REASON_EOF:
+        if (!last)
+            return;
+        forgetLoad();
+        setState(State::Ended);
+        setState(State::Stopped);
+        return;
+    default: // stopped or quit by someone else
+        forgetLoad();
+        setState(State::Stopped);
+        return;
+    }
+}
+
+void TPlayerCore::open(const QString& address) {
+    forgetLoad();
+    pending_.clear();
+    fromPlaylist_ = false;
+    sniffed_ = false;
+    address_ = address;
+    if (address.trimmed().isEmpty()) {
+        stop();
+        return;
+    }
+    setState(State::Opening);
+    if (asx::IsAsxAddress(address) && asx::FetchableUrl(address).isValid())
+        fetchPlaylist(address, false);
+    else
+        loadEntry(address);
+}
+
+void TPlayerCore::stop() {
+    forgetLoad();
+    pending_.clear();
+    const char* cmd[] = {"stop", nullptr};
+    mpv_command_async(mpv_.get(), 0, cmd);
+    setState(State::Stopped);
+}
+
+void TPlayerCore::pause() {
+    if (state_ != State::Playing && state_ != State::Buffering)
+        return;
+    setFlag("pause", true);
+    setState(State::Paused);
+}
+
+void TPlayerCore::resume() {
+    if (state_ != State::Paused)
+        return;
+    setFlag("pause", false);
+    setState(State::Playing);
+}
+
+void TPlayerCore::setVolume(int volume) {
+    volume_ = std::clamp(volume, 0, 100);
+    double value = volume_;
+    mpv_set_property_async(mpv_.get(), 0, "volume", MPV_FORMAT_DOUBLE, &value);
+}
+
+void TPlayerCore::setNetworkTimeout(double seconds) {
+    networkTimeout_ = std::clamp(seconds, 0.1, 3600.0);
+    double value = networkTimeout_;
+    mpv_set_property_async(mpv_.get(), 0, "network-timeout", MPV_FORMAT_DOUBLE, &value);
+}
+
+void TPlayerCore::setKeepAspect(bool on) {
+    setFlag("keepaspect", on);
+}
+
+void TPlayerCore::setUnscaled(bool on) {
+    setFlag("video-unscaled", on);
+}
+
+void TPlayerCore::setFlag(const char* name, bool on) {
+    int value = on ? 1 : 0;
+    mpv_set_property_async(mpv_.get(), 0, name, MPV_FORMAT_FLAG, &value);
+}
+
+void TPlayerCore::loadEntry(const QString& address) {
+    forgetLoad();
+    entry_ = address;
+    setFlag("pause", false);
+    ++loadToken_;
+    const QByteArray utf8 = address.toUtf8();
+    const char* cmd[] = {"loadfile", utf8.constData(), "replace", nullptr};
+    if (mpv_command_async(mpv_.get(), loadToken_, cmd) < 0 && !tryNextEntry())
+        setState(State::Stopped);
+}
+
+void TPlayerCore::fetchPlaylist(const QString& address, bool sniffing) {
+    forgetLoad();
+    sniffed_ = true;
+    entry_ = address;
+    if (!network_)
+        network_ = std::make_unique<QNetworkAccessManager>();
+    fetch_ =
+        new TAsxFetch(*network_, asx::FetchableUrl(address), int(networkTimeout_ * 1000), this);
+    connect(fetch_, &TAsxFetch::finished, this,
+            [this, sniffing](TAsxFetch::Outcome outcome, const QStringList& entries) {
+                // The fetch is done; it goes once its signal has returned.
+                fetch_->deleteLater();
+                fetch_.clear();
+                if (outcome == TAsxFetch::Outcome::Playlist) {
+                    fromPlaylist_ = true;
+                    pending_ = entries;
+                    if (!tryNextEntry())
+                        setState(State::Stopped); // a playlist with nothing playable
+                } else if (outcome == TAsxFetch::Outcome::NotPlaylist && !sniffing) {
+                    loadEntry(address_); // named .asx but something else: the library may know it
+                } else {
+                    setState(State::Stopped);
+                }
+            });
+}
+
+bool TPlayerCore::tryNextEntry() {
+    if (pending_.isEmpty())
+        return false;
+    loadEntry(pending_.takeFirst());
+    return true;
+}
+
+void TPlayerCore::forgetLoad() {
+    ++loadToken_; // a reply still on its way no longer matches
+    firstOwned_ = lastOwned_ = 0;
+    reachedPlaying_ = false;
+    dropFetch();
+}
+
+void TPlayerCore::dropFetch() {
+    if (!fetch_)
+        return;
+    fetch_->disconnect(this);
+    fetch_->cancel();
+    fetch_->deleteLater();
+    fetch_.clear();
+}
+
+void TPlayerCore::setState(State state) {
+    if (state == state_)
+        return;
+    state_ = state;
+    emit stateChanged(state);
+}
+
+} // namespace orvik

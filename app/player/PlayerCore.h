@@ -1,0 +1,131 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <memory>
+
+struct mpv_handle;
+struct mpv_event;
+
+class QNetworkAccessManager;
+
+namespace orvik {
+
+class TAsxFetch;
+
+// One libmpv player instance: opens a stream address, plays, stops, sets the volume and
+// reports its state. Each core owns its own mpv handle, so two cores play side by side.
+//
+// Every libmpv call made here is asynchronous: the user-interface thread never waits for the
+// network. libmpv reports on its own threads; the wake-up only queues a call to drain the event
+// queue on this object's thread.
+//
+// .asx addresses are fetched and read here (libmpv cannot), and a stream the library does not
+// recognise is fetched once to see whether it is an .asx document under another name. The
+// entries are tried in order until one opens.
+class TPlayerCore : public QObject {
+    Q_OBJECT
+public:
+    enum class State {
+        Stopped,   // nothing loaded, or stopped
+        Opening,   // connecting, fetching a playlist, or reading the stream's head
+        Buffering, // was playing, waiting for data
+        Playing,
+        Paused,
+        Ended // the stream came to its end; Stopped follows at once
+    };
+    Q_ENUM(State)
+
+    static constexpr double kDefaultNetworkTimeout = 10.0;
+
+    // video true: picture through the render API (vo=libmpv), a render context must be made on
+    // handle(); false: no picture (vo=null), sound only. Throws orvik::Error when libmpv cannot
+    // be created or initialised.
+    explicit TPlayerCore(bool video, QObject* parent = nullptr);
+    ~TPlayerCore() override;
+
+    mpv_handle* handle() const { return mpv_.get(); }
+    bool hasVideo() const { return video_; }
+
+    // Starts the address, replacing whatever this core played or was opening.
+    void open(const QString& address);
+    void stop();
+    void pause();
+    void resume();
+
+    // 0 to 100; other values are clamped.
+    void setVolume(int volume);
+    int volume() const { return volume_; }
+
+    // Seconds without an answer after which a connection is given up.
+    void setNetworkTimeout(double seconds);
+    double networkTimeout() const { return networkTimeout_; }
+
+    // Picture scaling: keep the aspect ratio; show the picture unscaled (centred).
+    void setKeepAspect(bool on);
+    void setUnscaled(bool on);
+
+    State state() const { return state_; }
+    // The address given to open() (not an entry of a playlist).
+    const QString& address() const { return address_; }
+    // The address libmpv is playing or opening now.
+    const QString& entry() const { return entry_; }
+    // The last error libmpv logged, for diagnostics.
+    const QString& lastError() const { return lastError_; }
+
+signals:
+    void stateChanged(orvik::TPlayerCore::State state);
+
+private:
+    struct MpvDestroy {
+        void operator()(mpv_handle* h) const;
+    };
+
+    static void wakeup(void* self);
+    void drainEvents();
+    void handleEvent(const mpv_event& event);
+    void onEndFile(const mpv_event& event);
+    void loadEntry(const QString& address);
+    void fetchPlaylist(const QString& address, bool sniffing);
+    void onPlaylist(int outcome, const QStringList& entries);
+    bool tryNextEntry();
+    void forgetLoad();
+    void dropFetch();
+    void setState(State state);
+    void setFlag(const char* name, bool on);
+    bool ownsEntry(qint64 id) const { return id != 0 && id >= firstOwned_ && id <= lastOwned_; }
+
+    std::unique_ptr<mpv_handle, MpvDestroy> mpv_;
+    std::atomic<bool> wakeupQueued_{false};
+    bool video_ = false;
+
+    State state_ = State::Stopped;
+    QString address_;
+    QString entry_;
+    QString lastError_;
+    int volume_ = 100;
+    double networkTimeout_ = kDefaultNetworkTimeout;
+
+    // Which libmpv playlist entries belong to the current load. A load's entry id is known
+    // from the reply to its loadfile command; a playlist the library expands itself (.m3u,
+    // .pls) adds the ids it inserts. Events about other entries are stale and ignored.
+    quint64 loadToken_;
+    qint64 firstOwned_ = 0;
+    qint64 lastOwned_ = 0;
+    qint64 currentEntry_ = 0;
+    bool reachedPlaying_ = false;
+
+    // .asx entries still to try, and whether the current address was already fetched to see
+    // whether it is an .asx document.
+    QStringList pending_;
+    bool fromPlaylist_ = false;
+    bool sniffed_ = false;
+    std::unique_ptr<QNetworkAccessManager> network_;
+    QPointer<TAsxFetch> fetch_; // a child of this core
+};
+
+} // namespace orvik

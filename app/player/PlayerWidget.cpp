@@ -1,0 +1,51 @@
+#include "PlayerWidget.h"
+
+#include "VideoSurface.h"
+
+#include <QPalette>
+#include <QResizeEvent>
+
+namespace orvik {
+
+namespace {
+bool g_videoAllowed = true;
+}
+
+void TPlayerWidget::setVideoAllowed(bool allowed) {
+    g_videoAllowed = allowed;
+}
+
+bool TPlayerWidget::videoAllowed() {
+    return g_videoAllowed;
+}
+
+TPlayerWidget::TPlayerWidget(QWidget* parent) : QWidget(parent) {
+    const bool video = g_videoAllowed && OpenGLAvailable();
+    core_ = std::make_unique<TPlayerCore>(video);
+    if (video) {
+        video_ = std::make_unique<TVideoSurface>(core_->handle(), this);
+        video_->setGeometry(rect());
+    }
+    setAutoFillBackground(true);
+    setBackgroundColor(Qt::black);
+}
+
+TPlayerWidget::~TPlayerWidget() = default;
+
+void TPlayerWidget::setBackgroundColor(const QColor& color) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, color);
+    setPalette(pal);
+}
+
+QColor TPlayerWidget::backgroundColor() const {
+    return palette().color(QPalette::Window);
+}
+
+void TPlayerWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (video_)
+        video_->setGeometry(rect());
+}
+
+} // namespace orvik

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "PlayerCore.h"
+
+#include <QColor>
+#include <QWidget>
+
+#include <memory>
+
+namespace orvik {
+
+class TVideoSurface;
+
+// What the two player stand-ins share: a widget the main window can parent, align, move, raise
+// and show, one TPlayerCore of its own, and the picture filling the widget. Without OpenGL (or
+// with pictures switched off) the widget shows its background colour and only sound plays.
+//
+// The program sets Qt::AA_ShareOpenGLContexts before it creates the application; the picture
+// relies on it.
+class TPlayerWidget : public QWidget {
+    Q_OBJECT
+public:
+    // Throws orvik::Error when the player cannot be created.
+    explicit TPlayerWidget(QWidget* parent = nullptr);
+    ~TPlayerWidget() override;
+
+    TPlayerCore& core() { return *core_; }
+    const TPlayerCore& core() const { return *core_; }
+    // Whether this player shows a picture (OpenGL was there and pictures are allowed).
+    bool hasVideo() const { return video_ != nullptr; }
+
+    void setBackgroundColor(const QColor& color);
+    QColor backgroundColor() const;
+
+    // Pictures for players created from now on; tests and benchmarks that need sound only
+    // switch them off. On by default.
+    static void setVideoAllowed(bool allowed);
+    static bool videoAllowed();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    TVideoSurface* videoSurface() const { return video_.get(); }
+
+private:
+    std::unique_ptr<TPlayerCore> core_;
+    // Declared after core_: the picture's render context goes before the mpv handle.
+    std::unique_ptr<TVideoSurface> video_;
+};
+
+} // namespace orvik

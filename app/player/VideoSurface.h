@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QOpenGLWidget>
+
+struct mpv_handle;
+struct mpv_render_context;
+
+namespace orvik {
+
+// True when OpenGL can be used for the picture: not on the offscreen or minimal platforms
+// (QOpenGLWidget cannot live there) and only when a context can actually be made current.
+// Checked once.
+bool OpenGLAvailable();
+
+// The picture of one player, drawn by libmpv's render API into this widget's framebuffer.
+// Needs Qt::AA_ShareOpenGLContexts, which the program sets before creating the application.
+// Must be destroyed before the mpv handle it draws for.
+class TVideoSurface : public QOpenGLWidget {
+    Q_OBJECT
+public:
+    TVideoSurface(mpv_handle* mpv, QWidget* parent);
+    ~TVideoSurface() override;
+
+    bool hasRenderContext() const { return render_ != nullptr; }
+
+protected:
+    void initializeGL() override;
+    void paintGL() override;
+
+private:
+    static void onUpdate(void* self);
+    void freeRenderContext();
+
+    mpv_handle* mpv_;
+    mpv_render_context* render_ = nullptr;
+};
+
+} // namespace orvik
