@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+
+class TestQuickIni : public QObject {
+    Q_OBJECT
+private slots:
+    void splitsTrimsAndDropsComments();
+    void sectionLookup();
+    void keyLookup();
+    void integers_data();
+    void integers();
+    void loadsFromStreamPosition();
+    void colourTexts_data();
+    void colourTexts();
+    void colourReaders();
+};
+
+class TestSkinElements : public QObject {
+    Q_OBJECT
+private slots:
+    void bordersTitleAndMenuBar();
+    void paletteAndColourTable();
+    void captionButtons();
+    void childWindowButtons();
+    void checkAndRadioFrames_data();
+    void checkAndRadioFrames();
+    void sectionElements();
+    void comboComposite();
+    void comboCompositeWithArrowAndTransparency();
+    void toolbarGradient();
+    void toolbarGradientWithoutBorder();
+    void builtInPictures();
+    void frameRectsOfUnusableCounts();
+};
+
+class TestSkinComponent : public QObject {
+    Q_OBJECT
+private slots:
+    void defaults();
+    void secondSkinDropsElements();
+    void packageWithoutDefinition();
+    void setActiveCommands();
+    void loadedStartsSkinning();
+    void loadedForOtherFormTypes();
+    void skinFileRefreshesWindows();
+    void missingFileKeepsSkin();
+    void hostilePackagesKeepSkin_data();
+    void hostilePackagesKeepSkin();
+    void storedSkinStream();
+    void formSkinRules();
+    void destroyDeregisters();
+};
