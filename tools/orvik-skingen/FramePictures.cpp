@@ -1,0 +1,390 @@
+// The window frame: the four borders with rounded top corners, the caption text plate, the
+// caption buttons, the child-window buttons and the menu bar.
+#include "Canvas.h"
+#include "Colours.h"
+#include "Shapes.h"
+#include "SkinBuild.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace skingen {
+
+namespace {
+
+constexpr int Side = 4;   // left and right border width
+constexpr int Bottom = 4; // bottom border height
+constexpr int MenuHeight = 20;
+
+struct FrameGeometry {
+    int title = 26;  // title bar height
+    int corner = 6;  // top corner radius
+    int margin = 24; // unstretched ends of the top and bottom parts (window coordinates)
+    int width = 56;  // the sample window the parts are cut from
+    int height = 48;
+    int buttonW = 20, buttonH = 18, buttonY = 4;
+};
+
+FrameGeometry geometryFor(const Look& look) {
+    FrameGeometry g;
+    g.title = look.params.titleHeight;
+    g.corner = look.params.corner;
+    g.margin = qMax(g.corner, 8) + 12;
+    g.width = 2 * g.margin + 8;
+    g.height = g.title + 12 + Bottom;
+    g.buttonH = g.title - 8;
+    g.buttonW = g.buttonH + 2;
+    g.buttonY = (g.title - g.buttonH) / 2;
+    return g;
+}
+
+const Gradient& titleOf(const Look& look, bool active) {
+    return active ? look.titleActive : look.titleInactive;
+}
+
+// The title bar background alone, full width, as the buttons and the text plate sit on it.
+QImage titleBand(const Look& look, const FrameGeometry& g, bool active, int width) {
+    QImage band = newLayer(width, g.title);
+    QPainter p(&band);
+    const Gradient& t = titleOf(look, active);
+    QLinearGradient fill(0, 0, 0, g.title);
+    fill.setColorAt(0, t.top);
+    fill.setColorAt(1, t.bottom);
+    p.fillRect(band.rect(), fill);
+    // Gloss: the upper half of the bar catches the light.
+    const double gloss = look.params.gloss * (active ? 1.0 : 0.6);
+    if (gloss > 0) {
+        QLinearGradient sheen(0, 0, 0, g.title / 2.0);
+        sheen.setColorAt(0, QColor(255, 255, 255, int(70 * gloss)));
+        sheen.setColorAt(1, QColor(255, 255, 255, int(20 * gloss)));
+        p.fillRect(QRect(0, 0, width, g.title / 2), sheen);
+    }
+    // A dark line under the bar separates it from the menu bar.
+    p.fillRect(QRect(0, g.title - 1, width, 1), shade(t.bottom, -0.25));
+    p.end();
+    return opaque(band, t.bottom);
+}
+
+// A whole small window frame; the four border parts are cut out of it, so they join without
+// seams however the painter stretches them.
+QImage sampleWindow(const Look& look, const FrameGeometry& g, bool active) {
+    const int w = g.width, h = g.height;
+    QImage layer = newLayer(w, h);
+    QPainter p(&layer);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPainterPath body = roundedPath(QRectF(0, 0, w, h), Corners(g.corner, 0));
+    const QColor frame = active ? look.frameActive : look.frameInactive;
+    p.fillPath(body, frame);
+
+    p.save();
+    p.setClipPath(body);
+    p.drawImage(0, 0, titleBand(look, g, active, w));
+    // The client area and a shadow line around it: the frame is raised, the client lies lower.
+    p.fillRect(QRect(Side, g.title, w - 2 * Side, h - g.title - Bottom), look.face);
+    const QColor inner = shade(frame, -0.3);
+    p.fillRect(QRect(Side - 1, g.title, 1, h - g.title - Bottom + 1), inner);
+    p.fillRect(QRect(w - Side, g.title, 1, h - g.title - Bottom + 1), inner);
+    p.fillRect(QRect(Side - 1, h - Bottom, w - 2 * Side + 2, 1), inner);
+    p.restore();
+
+    // Light from the top left: a bright line inside the outline on the top and left edges,
+    // a darker one on the right and bottom.
+    const QRectF ring = QRectF(0, 0, w, h).adjusted(1.5, 1.5, -1.5, -1.5);
+    QLinearGradient edge(ring.topLeft(), ring.bottomRight());
+    edge.setColorAt(0, QColor(255, 255, 255, look.dark ? 70 : 150));
+    edge.setColorAt(0.3, QColor(255, 255, 255, look.dark ? 25 : 60));
+    edge.setColorAt(0.7, QColor(0, 0, 0, 20));
+    edge.setColorAt(1, QColor(0, 0, 0, 60));
+    p.setPen(QPen(QBrush(edge), 1.0));
+    p.drawPath(roundedPath(ring, Corners(qMax(0, g.corner - 1), 0)));
+    p.setPen(QPen(active ? look.outlineActive : look.outlineInactive, 1.0));
+    p.drawPath(roundedPath(QRectF(0.5, 0.5, w - 1, h - 1), Corners(g.corner - 0.5, 0)));
+    p.end();
+    return flatten(layer, active ? look.outlineActive : look.outlineInactive);
+}
+
+enum class Glyph { Close, Maximise, Restore, Minimise, SystemMenu };
+
+void drawGlyph(QPainter& p, Glyph glyph, const QRectF& box, const QColor& colour,
+               const QColor& accent) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF c = box.center();
+    const double s = qMin(box.width(), box.height());
+    const double half = qRound(s * 0.25) + 0.0;
+    switch (glyph) {
+    case Glyph::Close:
+        drawCross(p, QRectF(c.x() - half, c.y() - half, 2 * half, 2 * half), colour, 1.8);
+        break;
+    case Glyph::Maximise: {
+        const QRectF r(c.x() - half - 0.5, c.y() - half - 0.5, 2 * half + 1, 2 * half + 1);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour);
+        p.drawRect(QRectF(r.left(), r.top(), r.width(), 2));
+        p.setPen(QPen(colour, 1.0));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.toRect().adjusted(0, 0, -1, -1));
+        break;
+    }
+    case Glyph::Restore: {
+        p.setRenderHint(QPainter::Antialiasing, false);
+        const int left = int(c.x() - half), top = int(c.y() - half), size = int(2 * half) - 1;
+        const QRect back(left + 3, top - 1, size - 1, size - 1);
+        const QRect front(left, top + 2, size - 1, size - 1);
+        p.setPen(QPen(colour, 1.0));
+        p.setBrush(Qt::NoBrush);
+        p.drawLine(back.left(), back.top(), back.right(), back.top());
+        p.drawLine(back.right(), back.top(), back.right(), back.bottom() - 2);
+        p.fillRect(QRect(back.left(), back.top(), back.width(), 2), colour);
+        p.fillRect(QRect(front.left(), front.top(), front.width(), 2), colour);
+        p.drawRect(front);
+        break;
+    }
+    case Glyph::Minimise:
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.fillRect(QRectF(c.x() - half, c.y() + half - 2, 2 * half, 2).toRect(), colour);
+        break;
+    case Glyph::SystemMenu: {
+        // The program's badge: a round disc with a play mark.
+        const double r = s * 0.36;
+        p.setPen(Qt::NoPen);
+        p.setBrush(accent);
+        p.drawEllipse(c, r, r);
+        p.setBrush(readableOn(colour, {accent}, 3.0));
+        QPolygonF play;
+        play << QPointF(c.x() - r * 0.35, c.y() - r * 0.5) << QPointF(c.x() + r * 0.55, c.y())
+             << QPointF(c.x() - r * 0.35, c.y() + r * 0.5);
+        p.drawPolygon(play);
+        break;
+    }
+    }
+    p.restore();
+}
+
+// The four looks of a caption button: 1 normal, 2 pressed, 3 hot, 4 inactive window.
+QImage captionButton(const Look& look, const FrameGeometry& g, Glyph glyph) {
+    const QImage activeBand =
+        titleBand(look, g, true, g.buttonW).copy(0, g.buttonY, g.buttonW, g.buttonH);
+    const QImage inactiveBand =
+        titleBand(look, g, false, g.buttonW).copy(0, g.buttonY, g.buttonW, g.buttonH);
+    const bool close = glyph == Glyph::Close;
+    const QColor danger(0xc8, 0x3a, 0x32);
+    const QRectF plate(0, 0, g.buttonW, g.buttonH);
+    const Corners round(qMin(4, look.params.corner / 2 + 1));
+    QList<QImage> frames;
+    for (int state = 1; state <= 4; ++state) {
+        QImage layer = newLayer(g.buttonW, g.buttonH);
+        QPainter p(&layer);
+        p.setRenderHint(QPainter::Antialiasing);
+        QColor glyphColour = state == 4 ? look.glyphInactive : look.glyphActive;
+        QColor accent = state == 4 ? mix(look.accent, look.titleInactive.bottom, 0.5) : look.accent;
+        QPointF shift(0, 0);
+        if (state == 1 || state == 4) {
+            // Resting: a faint plate so the button reads as a button. The title bar is laid
+            // under it first so the plate is solid where it is drawn.
+            const QPainterPath outline = roundedPath(plate.adjusted(0.5, 0.5, -0.5, -0.5), round);
+            p.fillPath(roundedPath(plate, round), QBrush(state == 1 ? activeBand : inactiveBand));
+            p.setPen(QPen(QColor(255, 255, 255, state == 1 ? 60 : 35), 1.0));
+            p.setBrush(QColor(255, 255, 255, state == 1 ? 22 : 12));
+            p.drawPath(outline);
+        } else {
+            Surface s;
+            if (close) {
+                const QColor base = state == 3 ? danger : shade(danger, -0.3);
+                s = {{shade(base, state == 3 ? 0.2 : -0.1), shade(base, state == 3 ? -0.05 : 0.05)},
+                     shade(danger, -0.5),
+                     state == 2};
+                glyphColour = QColor(Qt::white);
+            } else {
+                const QColor base =
+                    state == 3 ? shade(mix(look.titleActive.bottom, look.accent, 0.45), 0.15)
+                               : shade(mix(look.titleActive.bottom, look.accent, 0.35), -0.25);
+                s = {{shade(base, state == 3 ? 0.15 : -0.08),
+                      shade(base, state == 3 ? -0.05 : 0.06)},
+                     shade(base, -0.45),
+                     state == 2};
+                glyphColour = readableOn(look.glyphActive, {s.fill.top, s.fill.bottom}, 3.0);
+            }
+            drawSurface(p, plate, round, s, 1, state == 3 ? look.params.gloss : 0, look);
+            if (state == 2)
+                shift = QPointF(0.5, 1.0);
+        }
+        const double inset = g.buttonH * 0.2;
+        drawGlyph(p, glyph, plate.adjusted(inset, inset, -inset, -inset).translated(shift),
+                  glyphColour, accent);
+        p.end();
+        frames.append(flatten(layer, state == 4 ? inactiveBand : activeBand));
+    }
+    return joinFrames(frames, Qt::Horizontal);
+}
+
+// The plate behind the caption text: a sunken capsule, left and right caps and a middle
+// that the painter repeats. Two frames stacked: active, inactive.
+QImage textPlate(const Look& look, const FrameGeometry& g, int cap) {
+    const int w = 2 * cap + 4;
+    QList<QImage> frames;
+    for (bool active : {true, false}) {
+        QImage layer = newLayer(w, g.title);
+        QPainter p(&layer);
+        p.setRenderHint(QPainter::Antialiasing);
+        const double top = 4, height = g.title - 9;
+        const QRectF capsule(0.5, top + 0.5, w - 1, height);
+        const Gradient& t = titleOf(look, active);
+        const bool darkTitle = luminance(t.bottom) < 0.25;
+        const QImage band = titleBand(look, g, active, w);
+        QPainterPath body;
+        body.addRoundedRect(capsule.adjusted(-0.5, -0.5, 0.5, 0.5), height / 2, height / 2);
+        p.fillPath(body, QBrush(band));
+        p.setPen(Qt::NoPen);
+        p.setBrush(darkTitle ? QColor(0, 0, 0, active ? 40 : 25)
+                             : QColor(255, 255, 255, active ? 70 : 50));
+        p.drawRoundedRect(capsule, height / 2, height / 2);
+        // Sunken: the shadow falls on the upper inside edge, the light on the lower.
+        QLinearGradient edge(capsule.topLeft(), capsule.bottomLeft());
+        edge.setColorAt(0, QColor(0, 0, 0, darkTitle ? 70 : 40));
+        edge.setColorAt(0.5, Qt::transparent);
+        edge.setColorAt(1, QColor(255, 255, 255, darkTitle ? 40 : 120));
+        p.setPen(QPen(QBrush(edge), 1.0));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(capsule, height / 2, height / 2);
+        p.end();
+        frames.append(flatten(layer, band));
+    }
+    return joinFrames(frames, Qt::Vertical);
+}
+
+// Child-window buttons shown in the menu bar of a parent with a maximised child: twelve
+// frames, four each for minimise, restore and close (normal, pressed, normal, hot).
+QImage childButtons(const Look& look, const QImage& menuBand) {
+    const int w = 16, h = 14;
+    const QImage matte = menuBand.copy(0, (MenuHeight - h) / 2, w, h);
+    QList<QImage> frames;
+    for (Glyph glyph : {Glyph::Minimise, Glyph::Restore, Glyph::Close}) {
+        for (int state : {1, 2, 1, 3}) {
+            QImage layer = newLayer(w, h);
+            QPainter p(&layer);
+            const Surface& s = state == 1 ? look.normal : state == 2 ? look.pressed : look.hot;
+            drawSurface(p, QRectF(0, 0, w, h), Corners(2), s, 1, look.params.gloss, look);
+            drawGlyph(p, glyph, QRectF(3, 3, w - 6, h - 6),
+                      readableOn(look.text, {s.fill.top, s.fill.bottom}, 3.0), look.accent);
+            p.end();
+            frames.append(flatten(layer, matte));
+        }
+    }
+    return joinFrames(frames, Qt::Horizontal);
+}
+
+// The menu bar band: two frames stacked, active and inactive window.
+QImage menuBar(const Look& look) {
+    QList<QImage> frames;
+    for (bool active : {true, false}) {
+        QImage layer = newLayer(32, MenuHeight);
+        QPainter p(&layer);
+        QLinearGradient fill(0, 0, 0, MenuHeight);
+        const QColor base = look.menubar;
+        fill.setColorAt(0, shade(base, active ? (look.dark ? 0.05 : 0.35) : 0.0));
+        fill.setColorAt(1, base);
+        p.fillRect(layer.rect(), fill);
+        p.fillRect(QRect(0, 0, 32, 1), QColor(255, 255, 255, look.dark ? 25 : 150));
+        p.fillRect(QRect(0, MenuHeight - 1, 32, 1), look.shadow);
+        p.end();
+        frames.append(opaque(layer, base));
+    }
+    return joinFrames(frames, Qt::Vertical);
+}
+
+} // namespace
+
+void buildWindowFrame(SkinBuild& skin) {
+    const Look& look = skin.look();
+    const FrameGeometry g = geometryFor(look);
+    const QImage active = sampleWindow(look, g, true);
+    const QImage inactive = sampleWindow(look, g, false);
+    const int w = g.width, h = g.height, inner = w - 2 * Side;
+
+    Section& pers = skin.section(QStringLiteral("Personality"));
+    auto part = [&](const QString& name, const QRect& area, Qt::Orientation o, int first,
+                    int second, bool trans) {
+        const QImage strip = joinFrames({active.copy(area), inactive.copy(area)}, o);
+        pers.set(name, skin.addPicture(name.toLower() + QStringLiteral(".bmp"), strip));
+        pers.set(name + QStringLiteral("TopHeight"), first);
+        pers.set(name + QStringLiteral("BotHeight"), second);
+        pers.set(name + QStringLiteral("Frame"), 2);
+        pers.set(name + QStringLiteral("Stretch"), 1);
+        pers.set(name + QStringLiteral("Trans"), trans ? 1 : 0);
+    };
+    // Left and right keep the title rows and the bottom corner unstretched; top and bottom,
+    // drawn between the side borders, keep their ends (where the corners curve) unstretched.
+    part(QStringLiteral("Left"), QRect(0, 0, Side, h), Qt::Horizontal, g.title, Bottom, true);
+    part(QStringLiteral("Right"), QRect(w - Side, 0, Side, h), Qt::Horizontal, g.title, Bottom,
+         true);
+    part(QStringLiteral("Top"), QRect(Side, 0, inner, g.title), Qt::Vertical, g.margin - Side,
+         g.margin - Side, true);
+    part(QStringLiteral("Bottom"), QRect(Side, h - Bottom, inner, Bottom), Qt::Vertical,
+         g.margin - Side, g.margin - Side, false);
+
+    const QImage activeBand = titleBand(look, g, true, 32);
+    const QImage inactiveBand = titleBand(look, g, false, 32);
+    const int textRows = 5; // rows above and below the caption text
+    skin.addGround(ground::TitleActive, activeBand, QRect(0, textRows, 32, g.title - 2 * textRows));
+    skin.addGround(ground::TitleInactive, inactiveBand,
+                   QRect(0, textRows, 32, g.title - 2 * textRows));
+
+    // Caption text plate and text placement.
+    const int cap = (g.title - 9) / 2 + 2;
+    const QImage plate = textPlate(look, g, cap);
+    pers.set(QStringLiteral("TextBack"), skin.addPicture(QStringLiteral("textback.bmp"), plate));
+    const int sysX = Side + 3;
+    pers.set(QStringLiteral("TextShift"), sysX + g.buttonW + 4);
+    pers.set(QStringLiteral("TextShiftVert"), 0);
+    pers.set(QStringLiteral("TextRightClip"), 3 * (g.buttonW + 2) + Side + 8);
+    pers.set(QStringLiteral("TextAlignment"), 0);
+    pers.set(QStringLiteral("Textbackground"), 1);
+    pers.set(QStringLiteral("TXTBackleft"), cap);
+    pers.set(QStringLiteral("TXTBackRight"), cap);
+    const QRect plateMiddle(cap, textRows, 4, g.title - 2 * textRows);
+    skin.addGround(ground::TitleActive, plate, plateMiddle);
+    skin.addGround(ground::TitleInactive, plate, plateMiddle.translated(0, g.title));
+
+    // Caption buttons, right to left from the right border, and the system menu at the left.
+    struct CaptionButton {
+        const char* section;
+        const char* file;
+        Glyph glyph;
+        int action, align, slot, visibility;
+    };
+    const CaptionButton buttons[] = {
+        {"ButtonClose", "close.bmp", Glyph::Close, 0, 1, 1, 0},
+        {"ButtonMaximize", "maximize.bmp", Glyph::Maximise, 1, 1, 2, 2},
+        {"ButtonRestore", "restore.bmp", Glyph::Restore, 1, 1, 2, 1},
+        {"ButtonMinimize", "minimize.bmp", Glyph::Minimise, 2, 1, 3, 0},
+        {"ButtonSysMenu", "sysmenu.bmp", Glyph::SystemMenu, 12, 0, 0, 0},
+    };
+    for (const CaptionButton& b : buttons) {
+        Section& s = skin.section(QString::fromLatin1(b.section));
+        s.set(QStringLiteral("Action"), b.action);
+        s.set(QStringLiteral("Align"), b.align);
+        s.set(QStringLiteral("Xcoord"), b.align == 1 ? Side + b.slot * (g.buttonW + 2) : sysX);
+        s.set(QStringLiteral("Ycoord"), g.buttonY);
+        s.set(QStringLiteral("Visibility"), b.visibility);
+        s.set(QStringLiteral("Visibility1"), 0);
+        s.set(QStringLiteral("frame"), 4);
+        s.set(QStringLiteral("ButtonImage"),
+              skin.addPicture(QString::fromLatin1(b.file), captionButton(look, g, b.glyph)));
+    }
+
+    const QImage bar = menuBar(look);
+    pers.set(QStringLiteral("menuBar"), skin.addPicture(QStringLiteral("menubar.bmp"), bar));
+    pers.set(QStringLiteral("TileMenu"), 1);
+    pers.set(QStringLiteral("TileLeftMenu"), 1);
+    pers.set(QStringLiteral("TileRightMenu"), 1);
+    skin.addGround(ground::MenuBar, bar, QRect(0, 3, 32, MenuHeight - 6));
+    skin.addGround(ground::MenuBar, bar, QRect(0, MenuHeight + 3, 32, MenuHeight - 6));
+
+    skin.section(QStringLiteral("MDICONTROLS"))
+        .set(QStringLiteral("Image"),
+             skin.addPicture(QStringLiteral("mdicontrols.bmp"), childButtons(look, bar)));
+}
+
+} // namespace skingen
