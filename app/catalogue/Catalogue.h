@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include <memory>
+
+class TQuery;
+class TCategoriesTable;
+class TStationsTable;
+
+// The connection to the catalogue database data.db in the program folder, with the two table
+// cursors and the general-purpose query that run on it. Every instance has a connection of its
+// own, so several catalogues can be open side by side.
+//
+// Queries and tables made on a catalogue must not outlive it.
+class TCatalogue {
+public:
+    TCatalogue();
+    ~TCatalogue();
+    TCatalogue(const TCatalogue&) = delete;
+    TCatalogue& operator=(const TCatalogue&) = delete;
+
+    // Closes the catalogue if it is open, then opens data.db in programFolder and activates
+    // tblCategories and tblStations. The file is opened read-write and is never created: a
+    // missing file, one SQLite cannot open, or one that lacks the catalogue tables throws
+    // orvik::Error (carrying SQLite's own text where there is one) and leaves it closed.
+    void Open(const QString& programFolder);
+
+    // Deactivates tblCategories, then tblStations, then closes the connection.
+    void Close();
+
+    bool Connected() const;
+    QString DatabasePath() const { return path_; }
+
+    // The connection itself; throws orvik::Error when the catalogue is not open.
+    QSqlDatabase Database() const;
+
+    TCategoriesTable& tblCategories() { return *categories_; }
+    TStationsTable& tblStations() { return *stations_; }
+    TQuery& qrySQL() { return *query_; }
+
+private:
+    void CheckTables();
+
+    QString connection_;
+    QString path_;
+    std::unique_ptr<TCategoriesTable> categories_;
+    std::unique_ptr<TStationsTable> stations_;
+    std::unique_ptr<TQuery> query_;
+};

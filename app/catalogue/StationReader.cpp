@@ -1,0 +1,79 @@
+#include "StationReader.h"
+
+#include "CatalogueDate.h"
+#include "ErrorWrapper.h"
+
+#include <QSqlRecord>
+
+#include <limits>
+
+namespace {
+
+const char* const columnNames[] = {"s_id",      "c_id",       "s_name",    "s_bitrate",
+                                   "s_website", "s_url",      "s_comment", "s_created",
+                                   "s_played",  "s_favorite", "s_format"};
+
+QString text(const QVariant& value) {
+    return value.isNull() ? QString() : value.toString();
+}
+
+bool flag(const QVariant& value) {
+    if (value.isNull())
+        return false;
+    if (value.typeId() == QMetaType::QString) {
+        const QString s = value.toString().trimmed();
+        bool isNumber = false;
+        const double number = s.toDouble(&isNumber);
+        if (isNumber)
+            return number != 0;
+        return s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+    }
+    return value.toBool();
+}
+
+} // namespace
+
+qint32 CatalogueInt(const QVariant& value) {
+    if (value.isNull())
+        return 0;
+    bool ok = false;
+    const qlonglong number = value.toLongLong(&ok);
+    if (!ok || number < std::numeric_limits<qint32>::min() ||
+        number > std::numeric_limits<qint32>::max())
+        return 0;
+    return static_cast<qint32>(number);
+}
+
+TStationReader::TStationReader(const QSqlRecord& columns)
+    : separator_(orvik::SystemDateSeparator()) {
+    static_assert(std::size(columnNames) == ColumnCount);
+    for (int i = 0; i < ColumnCount; ++i)
+        indexes_[i] = columns.indexOf(QLatin1String(columnNames[i]));
+}
+
+int TStationReader::Index(Column column) const {
+    const int index = indexes_[column];
+    if (index < 0)
+        throw orvik::Error(QStringLiteral("The station rows have no column \"%1\".")
+                               .arg(QLatin1String(columnNames[column])));
+    return index;
+}
+
+TItemPtr TStationReader::Read(const QSqlQuery& row) const {
+    auto item = std::make_shared<TItem>();
+    item->Id = CatalogueInt(row.value(Index(SId)));
+    item->CategoryId = CatalogueInt(row.value(Index(CId)));
+    item->Name = text(row.value(Index(Name)));
+    item->Bitrate = text(row.value(Index(Bitrate)));
+    item->Website = text(row.value(Index(Website)));
+    item->Url = text(row.value(Index(Url)));
+    item->Comment = text(row.value(Index(Comment)));
+    item->Created = orvik::FormatCatalogueDate(row.value(Index(Created)), separator_);
+    item->Played = orvik::FormatCatalogueDate(row.value(Index(Played)), separator_);
+    item->Favorite = flag(row.value(Index(Favorite)));
+    return item;
+}
+
+int TStationReader::Format(const QSqlQuery& row) const {
+    return CatalogueInt(row.value(Index(FormatColumn)));
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "Item.h"
+
+#include <QSqlQuery>
+#include <QString>
+
+class QSqlRecord;
+
+// Builds station records from the rows of a statement over the stations table. The columns are
+// looked up once, by name and without regard to case, from the statement's first record; a
+// column that is missing makes every read throw orvik::Error naming it.
+//
+// NULL texts read as empty, NULL integers as 0, a NULL flag as false; dates are formatted as
+// FormatCatalogueDate does, with the system's date separator taken when the reader is made.
+class TStationReader {
+public:
+    explicit TStationReader(const QSqlRecord& columns);
+
+    // Id, CategoryId, Name, Bitrate, Website, Url, Comment, Created, Played and Favorite from
+    // the current row. CategoryName is left empty: only the loader knows the node's parent.
+    TItemPtr Read(const QSqlQuery& row) const;
+    // s_format of the current row: the image index of the station's icon.
+    int Format(const QSqlQuery& row) const;
+
+private:
+    enum Column {
+        SId,
+        CId,
+        Name,
+        Bitrate,
+        Website,
+        Url,
+        Comment,
+        Created,
+        Played,
+        Favorite,
+        FormatColumn,
+        ColumnCount
+    };
+    int Index(Column column) const;
+
+    int indexes_[ColumnCount];
+    QString separator_;
+};
+
+// A 32-bit integer from a catalogue value: NULL, a text that is no number, or a value out of
+// range reads as 0.
+qint32 CatalogueInt(const QVariant& value);
