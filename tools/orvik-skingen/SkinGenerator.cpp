@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
-#include <QtEndian>
 
 namespace skingen {
 
@@ -69,12 +68,6 @@ bool writeSkin(const SkinBuild& skin, const QString& dir, QString& error) {
         if (!save(pic.file, encodeBmp24(pic.image)))
             return false;
     return save(definitionFileName(skin), definitionText(skin));
-}
-
-QByteArray storedStream(const QByteArray& package) {
-    QByteArray out(4, '\0');
-    qToLittleEndian(qint32(package.size()), out.data());
-    return out + package;
 }
 
 } // namespace skingen

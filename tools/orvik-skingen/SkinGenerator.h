@@ -17,8 +17,5 @@ QString definitionFileName(const SkinBuild& skin);
 // Writes the pictures (24-bit BMP) and the definition into dir, replacing the BMP and INI
 // files a previous run left there. Returns false with a message on failure.
 bool writeSkin(const SkinBuild& skin, const QString& dir, QString& error);
-// Wraps a skin package (.skn contents) as stored with a window: a 32-bit little-endian
-// length followed by the package.
-QByteArray storedStream(const QByteArray& package);
 
 } // namespace skingen

@@ -5,6 +5,7 @@
 
 #include "SkinGenerator.h"
 #include "SkinParams.h"
+#include "SkinReader.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -29,8 +30,12 @@ int writeStream(const QString& in, const QString& outPath) {
     if (file.size() < 4 || file.size() > MaxPackageSize)
         return fail(QStringLiteral("%1: not a skin package (size %2)").arg(in).arg(file.size()));
     const QByteArray package = file.readAll();
+    // Only a package the program can read is worth storing.
+    TSkinReader reader;
+    if (!reader.LoadPackage(package))
+        return fail(QStringLiteral("%1: %2").arg(in, reader.ErrorText()));
     QSaveFile out(outPath);
-    const QByteArray bytes = skingen::storedStream(package);
+    const QByteArray bytes = TSkinReader::WriteSkinStream(package);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
         return fail(QStringLiteral("%1: %2").arg(outPath, out.errorString()));
     return 0;

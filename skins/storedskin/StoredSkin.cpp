@@ -1,0 +1,10 @@
+#include "StoredSkin.h"
+
+#include <QFile>
+
+QByteArray storedSkinStream() {
+    QFile file(QStringLiteral(":/skins/stored_skin.bin"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
