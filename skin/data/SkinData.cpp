@@ -177,11 +177,11 @@ void TSkinData::Loaded() {
 void TSkinData::UpdateSkin() {
     if (reading_)
         return;
-    if (!registeredWith_)
-        Loaded();
     ISkinManager* manager = SkinManager();
     if (!manager)
-        return;
+        return; // nothing is skinned without a manager
+    if (!registeredWith_)
+        Loaded();
     manager->SetCurrentSkinData(this);
     manager->RefreshForms();
     if (manager->IsStarted())
