@@ -76,7 +76,7 @@ QString SystemDateSeparator() {
     return DateSeparatorOf(QLocale::system());
 }
 
-QString FormatCatalogueDate(const QVariant& value, const QString& separator) {
+int CatalogueDay(const QVariant& value) {
     int year = 0, month = 0, day = 0;
     QDate date;
     switch (value.typeId()) {
@@ -89,7 +89,7 @@ QString FormatCatalogueDate(const QVariant& value, const QString& separator) {
     case QMetaType::QString: {
         const QString text = value.toString();
         if (parseIsoDate(text, year, month, day))
-            return formatDate(year, month, day, separator);
+            return year * 10000 + month * 100 + day;
         date = QDateTime::fromString(text.trimmed(), Qt::ISODate).date();
         break;
     }
@@ -97,8 +97,16 @@ QString FormatCatalogueDate(const QVariant& value, const QString& separator) {
         break;
     }
     if (date.isValid() && date.year() >= 1 && date.year() <= 9999)
-        return formatDate(date.year(), date.month(), date.day(), separator);
-    return formatDate(1899, 12, 30, separator);
+        return date.year() * 10000 + date.month() * 100 + date.day();
+    return DayZero;
+}
+
+QString FormatCatalogueDay(int yyyymmdd, const QString& separator) {
+    return formatDate(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100, separator);
+}
+
+QString FormatCatalogueDate(const QVariant& value, const QString& separator) {
+    return FormatCatalogueDay(CatalogueDay(value), separator);
 }
 
 } // namespace orvik

@@ -21,4 +21,11 @@ QString SystemDateSeparator();
 // zero of the date system, 12/30/1899.
 QString FormatCatalogueDate(const QVariant& value, const QString& separator);
 
+// The two halves of FormatCatalogueDate, for readers that share one text per day: the day of a
+// catalogue value as yyyymmdd (18991230 for day zero), and that day as the record shows it.
+int CatalogueDay(const QVariant& value);
+QString FormatCatalogueDay(int yyyymmdd, const QString& separator);
+
+constexpr int DayZero = 18991230;
+
 } // namespace orvik

@@ -64,14 +64,36 @@ TItemPtr TStationReader::Read(const QSqlQuery& row) const {
     item->Id = CatalogueInt(row.value(Index(SId)));
     item->CategoryId = CatalogueInt(row.value(Index(CId)));
     item->Name = text(row.value(Index(Name)));
-    item->Bitrate = text(row.value(Index(Bitrate)));
+    item->Bitrate = SharedBitrate(row.value(Index(Bitrate)));
     item->Website = text(row.value(Index(Website)));
     item->Url = text(row.value(Index(Url)));
     item->Comment = text(row.value(Index(Comment)));
-    item->Created = orvik::FormatCatalogueDate(row.value(Index(Created)), separator_);
-    item->Played = orvik::FormatCatalogueDate(row.value(Index(Played)), separator_);
+    item->Created = SharedDay(row.value(Index(Created)));
+    item->Played = SharedDay(row.value(Index(Played)));
     item->Favorite = flag(row.value(Index(Favorite)));
     return item;
+}
+
+QString TStationReader::SharedDay(const QVariant& value) const {
+    const int day = orvik::CatalogueDay(value);
+    auto it = days_.constFind(day);
+    if (it == days_.constEnd())
+        it = days_.insert(day, orvik::FormatCatalogueDay(day, separator_));
+    return *it;
+}
+
+QString TStationReader::SharedBitrate(const QVariant& value) const {
+    QString bitrate = text(value);
+    // Only short values are shared; a long text is most likely a one-off.
+    if (bitrate.size() > 8)
+        return bitrate;
+    auto it = bitrates_.constFind(bitrate);
+    if (it == bitrates_.constEnd()) {
+        if (bitrates_.size() >= 1000)
+            return bitrate;
+        it = bitrates_.insert(bitrate, bitrate);
+    }
+    return *it;
 }
 
 int TStationReader::Format(const QSqlQuery& row) const {

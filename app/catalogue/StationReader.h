@@ -2,6 +2,7 @@
 
 #include "Item.h"
 
+#include <QHash>
 #include <QSqlQuery>
 #include <QString>
 
@@ -13,6 +14,10 @@ class QSqlRecord;
 //
 // NULL texts read as empty, NULL integers as 0, a NULL flag as false; dates are formatted as
 // FormatCatalogueDate does, with the system's date separator taken when the reader is made.
+//
+// A reader serves one pass over the rows. Records of the same pass share one text per date and
+// per bitrate value: a large catalogue has many stations per day and few bitrates, and fewer
+// separate texts make building and releasing the records cheaper.
 class TStationReader {
 public:
     explicit TStationReader(const QSqlRecord& columns);
@@ -39,9 +44,13 @@ private:
         ColumnCount
     };
     int Index(Column column) const;
+    QString SharedDay(const QVariant& value) const;
+    QString SharedBitrate(const QVariant& value) const;
 
     int indexes_[ColumnCount];
     QString separator_;
+    mutable QHash<int, QString> days_;
+    mutable QHash<QString, QString> bitrates_;
 };
 
 // A 32-bit integer from a catalogue value: NULL, a text that is no number, or a value out of
