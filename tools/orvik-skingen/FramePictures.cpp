@@ -237,7 +237,7 @@ QImage textPlate(const Look& look, const FrameGeometry& g, int cap) {
         body.addRoundedRect(capsule.adjusted(-0.5, -0.5, 0.5, 0.5), height / 2, height / 2);
         p.fillPath(body, QBrush(band));
         p.setPen(Qt::NoPen);
-        p.setBrush(darkTitle ? QColor(0, 0, 0, active ? 40 : 25)
+        p.setBrush(darkTitle ? QColor(0, 0, 0, active ? 28 : 18)
                              : QColor(255, 255, 255, active ? 70 : 50));
         p.drawRoundedRect(capsule, height / 2, height / 2);
         // Sunken: the shadow falls on the upper inside edge, the light on the lower.

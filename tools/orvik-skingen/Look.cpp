@@ -35,7 +35,9 @@ Look makeLook(const SkinParams& p) {
 
     const double g = p.gloss;
     k.normal = raised(p.face, k.outline, k.dark, g);
-    const QColor hotBase = mix(p.face, p.accent, k.dark ? 0.30 : 0.22);
+    // Hot: a little lighter and tinted towards the accent, with an accent outline.
+    const QColor hotBase =
+        k.dark ? shade(mix(p.face, p.accent, 0.16), 0.10) : mix(p.face, p.accent, 0.22);
     k.hot = raised(hotBase, mix(k.outline, p.accent, 0.65), k.dark, g);
     const QColor pressedBase = shade(mix(p.face, p.accent, 0.35), k.dark ? -0.12 : -0.10);
     k.pressed = {{shade(pressedBase, -0.08), shade(pressedBase, 0.04)},
@@ -46,10 +48,12 @@ Look makeLook(const SkinParams& p) {
     k.focused = k.normal;
     k.focused.outline = p.accent;
 
-    k.fieldNormal = {{shade(p.field, k.dark ? -0.08 : -0.04), p.field}, k.outline, true};
+    // On dark skins a field's edge is lighter than the face, or it would vanish.
+    const QColor fieldEdge = k.dark ? mix(p.face, p.text, 0.28) : k.outline;
+    k.fieldNormal = {{shade(p.field, k.dark ? -0.08 : -0.04), p.field}, fieldEdge, true};
     k.fieldHot = {{shade(p.field, k.dark ? -0.04 : -0.02), p.field}, p.accent, true};
     k.fieldDisabled = {
-        {mix(p.field, p.face, 0.6), mix(p.field, p.face, 0.6)}, mix(k.outline, p.face, 0.55), true};
+        {mix(p.field, p.face, 0.6), mix(p.field, p.face, 0.6)}, mix(fieldEdge, p.face, 0.55), true};
 
     k.accentNormal = raised(p.accent, shade(p.accent, -0.4), k.dark, g * 0.7);
     k.accentHot = raised(shade(p.accent, 0.15), shade(p.accent, -0.3), k.dark, g * 0.7);
