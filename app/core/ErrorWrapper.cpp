@@ -4,23 +4,20 @@
 
 namespace orvik {
 
-QString errorText(const std::exception& e)
-{
+QString errorText(const std::exception& e) {
     if (auto* err = dynamic_cast<const Error*>(&e))
         return err->message();
     return QString::fromUtf8(e.what());
 }
 
-void ShowApplicationError(const QString& text)
-{
+void ShowApplicationError(const QString& text) {
     QString shown = text;
     if (!shown.isEmpty() && shown.back() > QChar(u'.'))
         shown += u'.';
     presenter().show(MessagePresenter::Kind::AppError, QStringLiteral("Orvik"), shown);
 }
 
-void runGuarded(const std::function<void()>& handler)
-{
+void runGuarded(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& e) {
@@ -30,8 +27,7 @@ void runGuarded(const std::function<void()>& handler)
     }
 }
 
-void runReporting(const std::function<void()>& block)
-{
+void runReporting(const std::function<void()>& block) {
     try {
         block();
     } catch (const std::exception& e) {
@@ -41,8 +37,7 @@ void runReporting(const std::function<void()>& block)
     }
 }
 
-void runSilently(const std::function<void()>& block)
-{
+void runSilently(const std::function<void()>& block) {
     try {
         block();
     } catch (...) {

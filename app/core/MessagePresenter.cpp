@@ -12,8 +12,7 @@ namespace {
 
 class DialogPresenter final : public MessagePresenter {
 public:
-    bool show(Kind kind, const QString& title, const QString& text) override
-    {
+    bool show(Kind kind, const QString& title, const QString& text) override {
         QMessageBox box;
         box.setWindowTitle(title);
         box.setText(text);
@@ -38,8 +37,7 @@ public:
     }
 
     std::optional<QString> input(const QString& caption, const QString& prompt,
-                                 const QString& initial) override
-    {
+                                 const QString& initial) override {
         bool ok = false;
         QString value = QInputDialog::getText(QApplication::activeWindow(), caption, prompt,
                                               QLineEdit::Normal, initial, &ok);
@@ -54,36 +52,30 @@ MessagePresenter* current = nullptr;
 
 } // namespace
 
-MessagePresenter& presenter()
-{
+MessagePresenter& presenter() {
     return current ? *current : defaultPresenter;
 }
 
-void setPresenter(MessagePresenter* p)
-{
+void setPresenter(MessagePresenter* p) {
     current = p;
 }
 
-void ShowError(const QString& message, const QStringList& replacements)
-{
+void ShowError(const QString& message, const QStringList& replacements) {
     presenter().show(MessagePresenter::Kind::Error, QStringLiteral("Error"),
                      FillPlaceholders(message, replacements));
 }
 
-void ShowInformation(const QString& message, const QStringList& replacements)
-{
+void ShowInformation(const QString& message, const QStringList& replacements) {
     presenter().show(MessagePresenter::Kind::Information, QStringLiteral("Information"),
                      FillPlaceholders(message, replacements));
 }
 
-bool ShowConfirmation(const QString& message, const QStringList& replacements)
-{
+bool ShowConfirmation(const QString& message, const QStringList& replacements) {
     return presenter().show(MessagePresenter::Kind::Confirmation, QStringLiteral("Confirm"),
                             FillPlaceholders(message, replacements));
 }
 
-QString InputBox(const QString& caption, const QString& prompt, const QString& initial)
-{
+QString InputBox(const QString& caption, const QString& prompt, const QString& initial) {
     return presenter().input(caption, prompt, initial).value_or(initial);
 }
 

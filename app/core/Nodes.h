@@ -9,9 +9,7 @@
 class TStationNode : public QTreeWidgetItem {
 public:
     explicit TStationNode(TItemPtr item, const QString& text)
-        : QTreeWidgetItem(QStringList{text}, Type), item(std::move(item))
-    {
-    }
+        : QTreeWidgetItem(QStringList{text}, Type), item(std::move(item)) {}
     static constexpr int Type = QTreeWidgetItem::UserType + 1;
     TItemPtr item;
 };
@@ -20,23 +18,19 @@ public:
 class TStationListItem : public QListWidgetItem {
 public:
     explicit TStationListItem(TItemPtr item, const QString& text)
-        : QListWidgetItem(text, nullptr, Type), item(std::move(item))
-    {
-    }
+        : QListWidgetItem(text, nullptr, Type), item(std::move(item)) {}
     static constexpr int Type = QListWidgetItem::UserType + 1;
     TItemPtr item;
 };
 
 // The record of a node or list item, or nullptr for foreign items.
-inline TItemPtr itemOf(QTreeWidgetItem* node)
-{
+inline TItemPtr itemOf(QTreeWidgetItem* node) {
     if (!node || node->type() != TStationNode::Type)
         return nullptr;
     return static_cast<TStationNode*>(node)->item;
 }
 
-inline TItemPtr itemOf(QListWidgetItem* li)
-{
+inline TItemPtr itemOf(QListWidgetItem* li) {
     if (!li || li->type() != TStationListItem::Type)
         return nullptr;
     return static_cast<TStationListItem*>(li)->item;

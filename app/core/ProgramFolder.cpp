@@ -8,16 +8,14 @@ namespace {
 QString overridden;
 }
 
-QString programFolder()
-{
+QString programFolder() {
     QString dir = overridden.isEmpty() ? QCoreApplication::applicationDirPath() : overridden;
     if (!dir.endsWith(u'/'))
         dir += u'/';
     return dir;
 }
 
-void setProgramFolder(const QString& folder)
-{
+void setProgramFolder(const QString& folder) {
     overridden = folder;
 }
 

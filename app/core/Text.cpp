@@ -2,8 +2,7 @@
 
 namespace orvik {
 
-QString FillPlaceholders(const QString& message, const QStringList& replacements)
-{
+QString FillPlaceholders(const QString& message, const QStringList& replacements) {
     // Each replacement takes the first "%s" still in the text, searched from the start, so a
     // "%s" brought in by one replacement is the one the next replacement fills.
     QString out = message;
@@ -16,8 +15,7 @@ QString FillPlaceholders(const QString& message, const QStringList& replacements
     return out;
 }
 
-QString ReplaceAll(const QString& text, const QString& find, const QString& replacement)
-{
+QString ReplaceAll(const QString& text, const QString& find, const QString& replacement) {
     if (find.isEmpty())
         return text;
     QString out = text;

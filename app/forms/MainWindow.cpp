@@ -1,0 +1,368 @@
+#include "MainWindow.h"
+
+#include "ui_MainWindow.h"
+
+#include "ActionUpdater.h"
+#include "Artwork.h"
+#include "Catalogue.h"
+#include "ErrorWrapper.h"
+#include "MenuBinding.h"
+#include "MessagePresenter.h"
+#include "Nodes.h"
+#include "Playback.h"
+#include "PlayerFactory.h"
+#include "ProgramFolder.h"
+#include "RealAudio.h"
+#include "Splash.h"
+#include "StationLoader.h"
+#include "WebBrowser.h"
+#include "WindowsMediaPlayer.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLoggingCategory>
+#include <QScreen>
+#include <QTabBar>
+
+Q_LOGGING_CATEGORY(lcStartup, "orvik.startup", QtWarningMsg)
+
+namespace {
+const QString kMediaPlayerMissing = QStringLiteral(
+    "Unable to start the Windows Media Player interface. Please make sure you have at least "
+    "Windows Media Player 10 installed.");
+}
+
+TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TfrmMain>()) {
+    ui->setupUi(this);
+    updater_ = new TActionUpdater(this);
+    catalogue_ = std::make_unique<TCatalogue>();
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain() {
+    FormDestroy();
+}
+
+void TfrmMain::FormCreate() {
+    QFont f = font();
+    f.setPixelSize(11);
+    setFont(f);
+    const QList<QIcon> images = orvik::stationImages();
+    ui->PageControl->setTabIcon(0, images.value(3));
+    ui->PageControl->setTabIcon(1, images.value(2));
+    ui->PageControl->setTabIcon(2, images.value(4));
+    ui->cmdPlay->setIcon(orvik::playGlyph());
+    ui->cmdStop->setIcon(orvik::stopGlyph());
+    ui->tvStations->setIconSize(QSize(16, 16));
+
+    // The player area: browser at the back, the black panel in front of it, then the status.
+    ui->pnlPlayer->setAutoFillBackground(true);
+    ui->pnlBlack->setAutoFillBackground(true);
+    for (QWidget* w : {static_cast<QWidget*>(ui->pnlPlayer), static_cast<QWidget*>(ui->pnlBlack)}) {
+        QPalette pal = w->palette();
+        pal.setColor(QPalette::Window, Qt::black);
+        w->setPalette(pal);
+    }
+    WebBrowser = new TWebBrowser(ui->pnlPlayer);
+    WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
+    TAlignPanel::setAlign(WebBrowser, QStringLiteral("client"));
+    WebBrowser->lower();
+    QFont statusFont(QStringLiteral("Verdana"));
+    statusFont.setPixelSize(19);
+    ui->lblStatusText->setFont(statusFont);
+    QFont noteFont(QStringLiteral("Verdana"));
+    noteFont.setPixelSize(9);
+    ui->Label9->setFont(noteFont);
+    ui->Button4->setFont(noteFont);
+    // The status panel has the face colour of the buttons, not the black of the player area.
+    ui->lblStatus->setAutoFillBackground(true);
+    QPalette statusPal = ui->lblStatus->palette();
+    statusPal.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    statusPal.setColor(QPalette::WindowText, Qt::black);
+    ui->lblStatus->setPalette(statusPal);
+    // Three tabs share the 225 pixels of the left side.
+    ui->PageControl->tabBar()->setUsesScrollButtons(false);
+    ui->PageControl->tabBar()->setExpanding(false);
+    ui->PageControl->setIconSize(QSize(14, 14));
+    ui->PageControl->setStyleSheet(
+        QStringLiteral("QTabBar::tab { padding: 3px 1px; min-width: 0px; font-size: 11px; }"));
+
+    loader_ = std::make_unique<TStationLoader>(
+        *catalogue_, TStationWidgets{ui->tvStations, ui->lsvFavorites, ui->cbStationCategory,
+                                     ui->cbCategory, ui->cbLanguage, ui->rbStationCategory,
+                                     ui->rbCategory, ui->rbLanguage, ui->lsvResults, images, this});
+    playback_ = new TPlayback(*this);
+    bindActions();
+
+    // 1. The splash window stays on screen through the long work below.
+    ShowSplash();
+    // 2. Skin set-up comes with the skins.
+    // 3. The catalogue.
+    OpenCatalogue();
+    // 4, 5. The players.
+    CreatePlayers();
+    // 6, 7.
+    ui->trbVolume->setValue(10);
+    PlayMode = -1;
+    // 8.
+    HideSplash();
+}
+
+void TfrmMain::ShowSplash() {
+    splash_ = new TfmSplash(this);
+    splash_->show();
+    splash_->repaint();
+    QCoreApplication::processEvents();
+}
+
+void TfrmMain::HideSplash() {
+    if (splash_) {
+        splash_->hide();
+        delete splash_.data();
+    }
+}
+
+void TfrmMain::OpenCatalogue() {
+    orvik::runReporting([this] {
+        catalogue_->Open(orvik::programFolder());
+        loader_->LoadStations(false);
+    });
+}
+
+void TfrmMain::CreatePlayers() {
+    try {
+        TRealAudio* real = orvik::PlayerFactory::CreateRealAudio(this);
+        if (!real)
+            throw orvik::Error(QStringLiteral("no RealMedia player"));
+        RealPlayer = real;
+        real->setParent(ui->pnlPlayer);
+        TAlignPanel::setAlign(real, QStringLiteral("client"));
+        real->SetNoLabels(true);
+        real->SetConsole(QStringLiteral("one"));
+        real->SetControls(QStringLiteral("ImageWindow"));
+        real->SetBackgroundColor(QStringLiteral("black"));
+        real->hide();
+        real->SetVolume(50);
+    } catch (...) {
+        delete RealPlayer.data();
+        RealPlayer = nullptr;
+    }
+
+    try {
+        TWindowsMediaPlayer* media = orvik::PlayerFactory::CreateMediaPlayer(this);
+        if (!media)
+            throw orvik::Error(QStringLiteral("no media player"));
+        MediaPlayer = media;
+        media->setParent(ui->pnlBlack);
+        TAlignPanel::setAlign(media, QStringLiteral("client"));
+        media->setUiMode(QStringLiteral("none"));
+        media->setEnableContextMenu(false);
+        media->setStretchToFit(true);
+        media->setAutoStart(true);
+        media->setVolume(50);
+        media->show();
+    } catch (...) {
+        delete MediaPlayer.data();
+        MediaPlayer = nullptr;
+        orvik::ShowError(kMediaPlayerMissing);
+    }
+}
+
+void TfrmMain::LoadStations(bool ShowProgress) {
+    loader_->LoadStations(ShowProgress);
+}
+
+void TfrmMain::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (!e->spontaneous())
+        FormShow();
+}
+
+void TfrmMain::FormShow() {
+    resize(700, 500);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        move(avail.center() - QPoint(350, 250));
+    }
+    QPalette pal = ui->pnlPlayer->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    ui->pnlPlayer->setPalette(pal);
+    qCInfo(lcStartup) << "main window shown";
+}
+
+void TfrmMain::closeEvent(QCloseEvent* e) {
+    if (FormCloseQuery())
+        e->accept();
+    else
+        e->ignore();
+}
+
+bool TfrmMain::FormCloseQuery() {
+    orvik::runGuarded([this] {
+        if (MediaPlayer)
+            MediaPlayer->controlsStop();
+        orvik::runSilently([this] {
+            if (RealPlayer)
+                RealPlayer->DoStop();
+        });
+    });
+    return true;
+}
+
+void TfrmMain::FormDestroy() {
+    if (destroyed_)
+        return;
+    destroyed_ = true;
+    // 1. The players go first; an error leaves the rest to the window's own clean-up.
+    orvik::runSilently([this] {
+        delete MediaPlayer.data();
+        delete RealPlayer.data();
+    });
+    // 2. Skin settings come with the skins.
+    // 3. The database.
+    orvik::runSilently([this] { catalogue_->Close(); });
+}
+
+void TfrmMain::actExitExecute() {
+    close();
+}
+
+void TfrmMain::TrayIconDblClick() {
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+TItemPtr TfrmMain::CurrentStation() const {
+    switch (ui->PageControl->currentIndex()) {
+    case 0: {
+        QTreeWidgetItem* node = ui->tvStations->currentItem();
+        if (!node || !node->isSelected() || !node->parent())
+            return nullptr;
+        return itemOf(node);
+    }
+    case 2: {
+        QListWidgetItem* li = ui->lsvResults->currentItem();
+        return li && li->isSelected() ? itemOf(li) : nullptr;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+void TfrmMain::tvStationsClick() {
+    const TItemPtr item = CurrentStation();
+    if (!item)
+        return;
+    ui->lblName->setText(item->Name);
+    ui->lblCategory->setText(item->CategoryName);
+    ui->lblWebsite->setText(item->Website);
+    ui->lblComment->setText(item->Comment);
+    ui->lblBitrate->setText(item->Bitrate);
+    ui->lblPlayed->setText(item->Played);
+    ui->lblCreated->setText(item->Created);
+}
+
+void TfrmMain::tvStationsDblClick() {
+    if (CurrentStation())
+        playback_->actPlayExecute();
+}
+
+void TfrmMain::bindActions() {
+    auto& u = *ui;
+    TPlayback& p = *playback_;
+    auto command = [this](QAction* action, std::function<void()> handler) {
+        connect(action, &QAction::triggered, this,
+                [handler = std::move(handler)] { orvik::runGuarded(handler); });
+    };
+    auto update = [this](std::function<void()> handler) { updater_->add(std::move(handler)); };
+
+    command(u.actExit, [this] { actExitExecute(); });
+    command(u.actPlay, [&p] { p.actPlayExecute(); });
+    command(u.actStop, [&p] { p.actStopExecute(); });
+    command(u.actViewStations, [&p] { p.actViewStationsExecute(); });
+    command(u.actViewStationInformation, [&p] { p.actViewStationInformationExecute(); });
+    update([&p] { p.actPlayUpdate(); });
+    update([&p] { p.actStopUpdate(); });
+    update([&p] { p.actViewStationsUpdate(); });
+    update([&p] { p.actViewStationInformationUpdate(); });
+
+    // Menu entries follow their actions.
+    const std::pair<QAction*, QAction*> entries[] = {
+        {u.mnuExit, u.actExit},
+        {u.mnuStationsFavorites, u.actViewStations},
+        {u.mnuStationInformation, u.actViewStationInformation},
+        {u.mnuAddCategory, u.actAddCategory},
+        {u.mnuEditCategory, u.actEditCategory},
+        {u.mnuDeleteCategory, u.actDeleteCategory},
+        {u.mnuAddStation, u.actAddStation},
+        {u.mnuEditStation, u.actEditStation},
+        {u.mnuDeleteStation, u.actDeleteStation},
+        {u.mnuPlay, u.actPlay},
+        {u.mnuStop, u.actStop},
+        {u.mnuFavorite, u.actFavorite},
+        {u.mnuFavPlay, u.actPlay},
+        {u.mnuDeleteFavorite, u.actDeleteFavorite},
+    };
+    for (auto [item, action] : entries)
+        orvik::bindMenuItem(item, action);
+    const std::pair<QAction*, QAction*> popup[] = {
+        {u.popAddCategory, u.actAddCategory},       {u.popEditCategory, u.actEditCategory},
+        {u.popDeleteCategory, u.actDeleteCategory}, {u.popAddStation, u.actAddStation},
+        {u.popEditStation, u.actEditStation},       {u.popDeleteStation, u.actDeleteStation},
+    };
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
+    for (auto [item, action] : popup) {
+        orvik::bindMenuItem(item, action, true);
+        PopupMenu->addAction(item);
+        if (item == u.popDeleteCategory)
+            PopupMenu->addSeparator();
+    }
+    // A right click opens the menu without changing the selection.
+    connect(u.tvStations, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        PopupMenu->popup(ui->tvStations->viewport()->mapToGlobal(pos));
+    });
+
+    // Buttons bound to actions take their enabled state from them.
+    for (auto [button, action] :
+         {std::pair{u.cmdPlay, u.actPlay}, std::pair{u.cmdStop, u.actStop}}) {
+        button->setEnabled(action->isEnabled());
+        connect(action, &QAction::changed, button,
+                [button, action] { button->setEnabled(action->isEnabled()); });
+        connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    }
+
+    auto clicked = [this](auto* sender, auto signal, std::function<void()> handler) {
+        connect(sender, signal, this,
+                [handler = std::move(handler)] { orvik::runGuarded(handler); });
+    };
+    clicked(u.tvStations, &QTreeWidget::itemClicked, [this] { tvStationsClick(); });
+    clicked(u.lsvResults, &QListWidget::itemClicked, [this] { tvStationsClick(); });
+    clicked(u.tvStations, &QTreeWidget::itemDoubleClicked, [this] { tvStationsDblClick(); });
+    clicked(u.trbVolume, &QSlider::valueChanged, [&p] { p.trbVolumeChange(); });
+    clicked(u.Button1, &QPushButton::clicked, [&p] { p.Button1Click(); });
+    clicked(u.Button2, &QPushButton::clicked, [&p] { p.Button2Click(); });
+    clicked(u.Button3, &QPushButton::clicked, [&p] { p.Button3Click(); });
+    clicked(u.Button4, &QPushButton::clicked, [&p] { p.ReportAProblem(); });
+    clicked(u.cmdHideStationInfo, &QToolButton::clicked, [&p] { p.cmdHideStationInfoClick(); });
+    command(u.mnuLinks, [&p] { p.mnuLinksClick(); });
+    command(u.Reportaproblem1, [&p] { p.ReportAProblem(); });
+
+    // Commands that are not built yet stay visibly disabled rather than doing nothing.
+    for (QAction* a :
+         {u.actAddStation, u.actEditStation, u.actDeleteStation, u.actFavorite, u.actAddCategory,
+          u.actEditCategory, u.actDeleteCategory, u.actDeleteFavorite, u.mnuUseSkins})
+        a->setEnabled(false);
+    for (QWidget* w : {static_cast<QWidget*>(u.rbStationCategory),
+                       static_cast<QWidget*>(u.rbCategory), static_cast<QWidget*>(u.rbLanguage)})
+        w->setEnabled(false);
+    u.mnuSkins->setEnabled(false);
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    if (playback_)
+        orvik::runGuarded([this] { playback_->FormResize(); });
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "Item.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class TfrmMain;
+}
+class TActionUpdater;
+class TCatalogue;
+class TStationLoader;
+class TfmSplash;
+namespace orvik {
+class TRealAudio;
+class TWindowsMediaPlayer;
+class TWebBrowser;
+} // namespace orvik
+using orvik::TRealAudio;
+using orvik::TWebBrowser;
+using orvik::TWindowsMediaPlayer;
+class TPlayback;
+class QMenu;
+
+// The main window: station lists and information on the left, the player area on the right.
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // The players come from orvik::PlayerFactory, which tests can make fail.
+    explicit TfrmMain(QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    Ui::TfrmMain& form() { return *ui; }
+    TActionUpdater& updater() { return *updater_; }
+    TCatalogue& catalogue() { return *catalogue_; }
+    TPlayback& playback() { return *playback_; }
+
+    // -1 nothing started yet; 0 media player; 1 RealMedia player; 2 a web page.
+    int PlayMode = -1;
+    QPointer<TRealAudio> RealPlayer;
+    QPointer<TWindowsMediaPlayer> MediaPlayer;
+    TWebBrowser* WebBrowser = nullptr;
+
+    // The record of the selection on the page shown, or nullptr.
+    TItemPtr CurrentStation() const;
+
+    // Rebuilds the tree, the favorites list and the search lists from the database.
+    void LoadStations(bool ShowProgress);
+
+public slots:
+    void tvStationsClick();
+    void tvStationsDblClick();
+    void actExitExecute();
+    void TrayIconDblClick();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    bool FormCloseQuery();
+    void FormDestroy();
+    void ShowSplash();
+    void HideSplash();
+    void OpenCatalogue();
+    void CreatePlayers();
+    void bindActions();
+
+    std::unique_ptr<Ui::TfrmMain> ui;
+    TActionUpdater* updater_ = nullptr;
+    std::unique_ptr<TCatalogue> catalogue_;
+    std::unique_ptr<TStationLoader> loader_;
+    TPlayback* playback_ = nullptr;
+    QPointer<TfmSplash> splash_;
+    QMenu* PopupMenu = nullptr;
+    bool destroyed_ = false;
+};

@@ -1,0 +1,179 @@
+#include "Playback.h"
+
+#include "ui_MainWindow.h"
+
+#include "ErrorWrapper.h"
+#include "MainWindow.h"
+#include "RealAudio.h"
+#include "RealMediaAddress.h"
+#include "WebBrowser.h"
+#include "WindowsMediaPlayer.h"
+
+#include <QDesktopServices>
+#include <QRandomGenerator>
+
+using orvik::runSilently;
+
+const QUrl TPlayback::ProductSite(QStringLiteral("https://orvik.example.org/report-a-problem"));
+
+TPlayback::TPlayback(TfrmMain& form) : QObject(&form), f_(form) {
+    openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    randomIndex = [](int n) {
+        QRandomGenerator gen(quint32(QDateTime::currentMSecsSinceEpoch()));
+        return int(gen.bounded(n));
+    };
+}
+
+void TPlayback::setStatus(const QString& text) {
+    f_.form().lblStatusText->setText(text);
+}
+
+void TPlayback::actPlayUpdate() {
+    f_.form().actPlay->setEnabled(f_.CurrentStation() != nullptr);
+}
+
+void TPlayback::actStopUpdate() {
+    QAction* stop = f_.form().actStop;
+    switch (f_.PlayMode) {
+    case 1:
+        try {
+            if (f_.RealPlayer)
+                stop->setEnabled(f_.RealPlayer->CanStop());
+        } catch (...) {
+            // Asking failed: the state stays as it was.
+        }
+        break;
+    case 0: {
+        const int state = f_.MediaPlayer ? f_.MediaPlayer->playState() : 0;
+        stop->setEnabled(state == 3 || state == 4 || state == 5 || state == 6 || state == 7 ||
+                         state == 9);
+        break;
+    }
+    default:
+        stop->setEnabled(f_.PlayMode == 2);
+    }
+}
+
+void TPlayback::actPlayExecute() {
+    orvik::runReporting([this] {
+        const TItemPtr station = f_.CurrentStation();
+        if (!station)
+            return;
+        const QString url = station->Url;
+        auto& ui = f_.form();
+        if (url == orvik::kWebPageMarker) {
+            f_.PlayMode = 2;
+            const QString address = station->Website;
+            f_.WebBrowser->setVisible(true);
+            f_.WebBrowser->raise();
+            f_.WebBrowser->Navigate(address);
+            return;
+        }
+        f_.PlayMode = orvik::IsRealMedia(url) ? 1 : 0;
+        FormResize();
+        if (f_.PlayMode == 1) {
+            if (f_.MediaPlayer)
+                TAlignPanel::setAlign(f_.MediaPlayer, QString());
+            runSilently([&] {
+                TRealAudio* real = f_.RealPlayer;
+                if (!real)
+                    return;
+                real->raise();
+                real->SetSource(url);
+                real->DoPlay();
+                TAlignPanel::setAlign(real, QString());
+                real->move((ui.pnlBlack->width() - real->width()) / 2,
+                           (ui.pnlBlack->height() - real->height()) / 2);
+                real->show();
+                connect(real, &TRealAudio::PlayStateChange, this,
+                        &TPlayback::RealPlayerPlayStateChange, Qt::UniqueConnection);
+            });
+        } else {
+            runSilently([&] {
+                if (TRealAudio* real = f_.RealPlayer) {
+                    TAlignPanel::setAlign(real, QString());
+                    real->move(-5000, -5000);
+                }
+                TWindowsMediaPlayer* media = f_.MediaPlayer;
+                if (!media)
+                    return;
+                media->show();
+                media->raise();
+                media->setURL(url);
+                connect(media, &TWindowsMediaPlayer::PlayStateChange, this,
+                        &TPlayback::MediaPlayerPlayStateChange, Qt::UniqueConnection);
+                media->controlsPlay();
+            });
+        }
+    });
+}
+
+void TPlayback::actStopExecute() {
+    switch (f_.PlayMode) {
+    case 1:
+        runSilently([this] {
+            if (f_.RealPlayer)
+                f_.RealPlayer->DoStop();
+        });
+        break;
+    case 0:
+        if (f_.MediaPlayer)
+            f_.MediaPlayer->controlsStop();
+        break;
+    case 2:
+        f_.WebBrowser->Stop();
+        break;
+    default:
+        break;
+    }
+}
+
+void TPlayback::trbVolumeChange() {
+    const int volume = f_.form().trbVolume->value() * 5;
+    if (f_.PlayMode == 1) {
+        runSilently([&] {
+            if (f_.RealPlayer)
+                f_.RealPlayer->SetVolume(volume);
+        });
+    } else if (f_.PlayMode == 0) {
+        if (f_.MediaPlayer)
+            f_.MediaPlayer->setVolume(volume);
+    }
+}
+
+void TPlayback::MediaPlayerPlayStateChange(int NewState) {
+    auto& ui = f_.form();
+    if (NewState == 6) {
+        ui.lLoading->show();
+        setStatus(QStringLiteral("Please wait, loading channel..."));
+    } else if (NewState == 1 || NewState == 3) {
+        // Nudging the width lays every aligned control out again and runs the resize handler.
+        f_.resize(f_.width() - 1, f_.height());
+        f_.resize(f_.width() + 1, f_.height());
+        FormResize();
+        ui.lLoading->hide();
+        if (NewState == 1) {
+            setStatus(QStringLiteral("No channel currently playing"));
+        } else {
+            const TItemPtr current = f_.CurrentStation();
+            setStatus(current ? current->Name : QStringLiteral("Channel is playing..."));
+        }
+    }
+}
+
+void TPlayback::RealPlayerPlayStateChange(int lNewState) {
+    auto& ui = f_.form();
+    if (lNewState == 3) {
+        ui.lLoading->show();
+        setStatus(QStringLiteral("Please wait, loading channel..."));
+    } else if (lNewState == 0 || lNewState == 4) {
+        ui.lLoading->hide();
+        // The status names the station once it plays, as for the other player.
+        if (lNewState == 0) {
+            setStatus(QStringLiteral("No channel currently playing"));
+        } else {
+            const TItemPtr current = f_.CurrentStation();
+            setStatus(current ? current->Name : QStringLiteral("Channel is playing..."));
+        }
+    }
+}

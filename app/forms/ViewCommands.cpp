@@ -1,0 +1,78 @@
+// View toggles, the resize handler that places the players, the links page and the report
+// command.
+#include "Playback.h"
+
+#include "ui_MainWindow.h"
+
+#include "ErrorWrapper.h"
+#include "MainWindow.h"
+#include "ProgramFolder.h"
+#include "RealAudio.h"
+#include "WebBrowser.h"
+#include "WindowsMediaPlayer.h"
+
+void TPlayback::FormResize() {
+    auto& ui = f_.form();
+    const QRect clip(0, 0, ui.pnlBlack->contentsRect().width(),
+                     ui.pnlBlack->contentsRect().height());
+    if (f_.MediaPlayer)
+        f_.MediaPlayer->SetObjectRects(f_.MediaPlayer->geometry(), clip);
+    if (f_.PlayMode == 1) {
+        orvik::runSilently([&] {
+            if (TRealAudio* real = f_.RealPlayer) {
+                TAlignPanel::setAlign(real, QString());
+                real->move((ui.pnlPlayer->width() - real->width()) / 2,
+                           (ui.pnlPlayer->height() - real->height()) / 2);
+            }
+        });
+    } else if (f_.PlayMode == 0) {
+        orvik::runSilently([&] {
+            if (TRealAudio* real = f_.RealPlayer) {
+                TAlignPanel::setAlign(real, QString());
+                real->move(-5000, -5000);
+            }
+        });
+    }
+}
+
+void TPlayback::showLeftWhenNeeded() {
+    auto& ui = f_.form();
+    ui.pnlLeft->setVisible(!ui.PageControl->isHidden() || !ui.pnlStationInfo->isHidden());
+}
+
+void TPlayback::actViewStationsUpdate() {
+    f_.form().actViewStations->setChecked(!f_.form().PageControl->isHidden());
+}
+
+void TPlayback::actViewStationsExecute() {
+    auto& ui = f_.form();
+    ui.PageControl->setVisible(ui.PageControl->isHidden());
+    showLeftWhenNeeded();
+}
+
+void TPlayback::actViewStationInformationUpdate() {
+    f_.form().actViewStationInformation->setChecked(!f_.form().pnlStationInfo->isHidden());
+}
+
+void TPlayback::actViewStationInformationExecute() {
+    auto& ui = f_.form();
+    ui.pnlStationInfo->setVisible(ui.pnlStationInfo->isHidden());
+    showLeftWhenNeeded();
+}
+
+void TPlayback::cmdHideStationInfoClick() {
+    f_.form().pnlStationInfo->hide();
+    showLeftWhenNeeded();
+}
+
+void TPlayback::mnuLinksClick() {
+    const QString address =
+        QStringLiteral("file://") + orvik::programFolder() + QStringLiteral("links.htm");
+    f_.WebBrowser->Navigate(address);
+    f_.WebBrowser->setVisible(true);
+    f_.WebBrowser->raise();
+}
+
+void TPlayback::ReportAProblem() {
+    openUrl(ProductSite);
+}

@@ -1,0 +1,74 @@
+#include "ProgramFolderFixture.h"
+
+#include "ProgramFolder.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+#include <stdexcept>
+
+namespace {
+
+QStringList scriptStatements(const QString& file, bool schemaOnly) {
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read " + file.toStdString());
+    QStringList out;
+    for (const QByteArray& raw : f.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.isEmpty() || line.startsWith(QStringLiteral("--")) ||
+            line.startsWith(QStringLiteral("BEGIN")) || line.startsWith(QStringLiteral("COMMIT")))
+            continue;
+        if (schemaOnly && !line.startsWith(QStringLiteral("CREATE")))
+            continue;
+        out << line;
+    }
+    return out;
+}
+
+} // namespace
+
+ProgramFolderFixture::ProgramFolderFixture(Catalogue catalogue, const QStringList& statements) {
+    if (!dir_.isValid())
+        throw std::runtime_error("no temporary folder");
+    QFile::copy(QStringLiteral(ORVIK_SOURCE_DIR "/data/links.htm"),
+                path() + QStringLiteral("links.htm"));
+    if (catalogue != Catalogue::None) {
+        const QString sample = QStringLiteral(ORVIK_SOURCE_DIR "/data/catalogue.sql");
+        QStringList all = scriptStatements(sample, catalogue == Catalogue::SchemaOnly);
+        if (catalogue == Catalogue::SampleWithEdgeCases)
+            all += scriptStatements(
+                QStringLiteral(ORVIK_SOURCE_DIR "/tests/fixtures/edge-cases.sql"), false);
+        all += statements;
+        exec(all);
+    }
+    orvik::setProgramFolder(path());
+}
+
+ProgramFolderFixture::~ProgramFolderFixture() {
+    orvik::setProgramFolder(QString());
+}
+
+QString ProgramFolderFixture::path() const {
+    return dir_.path() + u'/';
+}
+
+void ProgramFolderFixture::exec(const QStringList& statements) const {
+    const QString name = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(databasePath());
+        if (!db.open())
+            throw std::runtime_error(db.lastError().text().toStdString());
+        db.transaction();
+        QSqlQuery q(db);
+        for (const QString& s : statements)
+            if (!q.exec(s))
+                throw std::runtime_error((s + ": " + q.lastError().text()).toStdString());
+        db.commit();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
