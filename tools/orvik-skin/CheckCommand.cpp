@@ -109,11 +109,11 @@ QString sizeText(const QImage& image) {
 
 void element(const QString& label, const TDataSkinObject* e, bool checked, Report& report) {
     if (!e) {
-        out() << QStringLiteral("  %1 absent\n").arg(label, -20);
+        out() << QStringLiteral("  %1 absent\n").arg(label, -24);
         return;
     }
     out() << QStringLiteral("  %1 present, %2 frame(s), %3\n")
-                 .arg(label, -20)
+                 .arg(label, -24)
                  .arg(e->FrameCount)
                  .arg(sizeText(e->Image));
     if (checked)
@@ -131,13 +131,13 @@ void listElements(const TSkinData& skin, Report& report) {
     const TDataSkinButton& buttons = *skin.Buttons();
     element(QStringLiteral("Buttons"), &buttons, true, report);
     out() << QStringLiteral("  %1 %2 frame(s), %3\n")
-                 .arg(QStringLiteral("Buttons check box"), -20)
+                 .arg(QStringLiteral("Buttons check box"), -24)
                  .arg(buttons.CheckFrames)
                  .arg(sizeText(buttons.CheckImage));
     checkFrames(QStringLiteral("Buttons check box"), buttons.CheckImage, buttons.CheckFrames, false,
                 report);
     out() << QStringLiteral("  %1 %2 frame(s), %3\n")
-                 .arg(QStringLiteral("Buttons radio"), -20)
+                 .arg(QStringLiteral("Buttons radio"), -24)
                  .arg(buttons.RadioFrames)
                  .arg(sizeText(buttons.RadioImage));
     checkFrames(QStringLiteral("Buttons radio"), buttons.RadioImage, buttons.RadioFrames, false,
