@@ -161,9 +161,10 @@ private slots:
     void tickQueuedForADestroyedTimerReachesNothing() {
         int ticks = 0;
         auto count = [&](TSimpleTimer*) { ++ticks; };
-        auto drain = [] {
+        auto drain = [] { // posted events are delivered in order
             bool drained = false;
-            QTimer::singleShot(0, [&] { drained = true; });
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(), [&] { drained = true; }, Qt::QueuedConnection);
             QTRY_VERIFY(drained);
         };
         {
