@@ -87,6 +87,9 @@ public:
     // --- events ---
     FormSkinHandler OnFormSkin;
     SkinControlHandler OnSkinControl;
+    // Every failed load is reported here, the package reader's refusals included (with the
+    // reader's own text; the old-version text unchanged). Connect this hook or the reader's
+    // message hook to the message boxes, not both, or a refusal is shown twice.
     void SetErrorHook(ErrorHook hook) { errorHook_ = std::move(hook); }
 
     // --- life cycle ---

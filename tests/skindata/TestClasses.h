@@ -31,7 +31,6 @@ private slots:
     void toolbarGradient();
     void toolbarGradientWithoutBorder();
     void builtInPictures();
-    void frameRectsOfUnusableCounts();
 };
 
 class TestSkinComponent : public QObject {

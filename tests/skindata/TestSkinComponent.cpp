@@ -7,6 +7,9 @@
 #include "TestClasses.h"
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -71,23 +74,11 @@ struct Snapshot {
 void TestSkinComponent::defaults() {
     TSkinData skin;
     QVERIFY(skin.Loading());
-    QVERIFY(!skin.Active());
-    QCOMPARE(skin.DisableTag(), 99);
-    QVERIFY(!skin.SkinControls().contains(xcMenuItem));
-    QVERIFY(!skin.SkinControls().contains(xcFastReport));
-    QVERIFY(skin.SkinControls().contains(xcSystemMenu));
+    // Every kind of control but menu items and report previews; the stored form of the set.
     QCOMPARE(skin.SkinControls().toBits(), 0x1FFFFBu);
     QCOMPARE(skin.Options(), (TSkinOptions{xoPreview, xoToolbarBK}));
-    QCOMPARE(skin.SkinFormtype(), sfMainform);
-    QCOMPARE(skin.Version(), QString("1.0"));
     skin.SetVersion("2.0");
     QCOMPARE(skin.Version(), QString("1.0"));
-    QCOMPARE(skin.SkinStore(), QString("(none)"));
-    QVERIFY(skin.MenuUpdate());
-    QVERIFY(!skin.MenuMerge());
-    QVERIFY(skin.FramePaintEnabled());
-    QCOMPARE(skin.Left()->Name, QString("Left"));
-    QCOMPARE(skin.Title()->Name, QString("Title"));
     QVERIFY(!skin.Headerbar());
     QVERIFY(skin.SysButtons().isEmpty());
 
@@ -222,7 +213,19 @@ void TestSkinComponent::loadedStartsSkinning() {
         skin.SetActive(true);
         TSkinControls controls{xcPopupMenu, xcMenuItem, xcSystemMenu};
         skin.SetSkinControls(controls);
+        QImage icon(32, 32, QImage::Format_ARGB32);
+        icon.fill(Qt::red);
+        icon.setPixel(0, 0, 0); // see-through
+        icon.setPixel(1, 0, 0);
+        icon.setPixel(0, 1, 0);
+        icon.setPixel(1, 1, 0);
+        QGuiApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
         skin.Loaded();
+        QGuiApplication::setWindowIcon(QIcon());
+        // The small icon on magenta.
+        QCOMPARE(skin.AppIcon().size(), QSize(16, 16));
+        QCOMPARE(skin.AppIcon().pixel(0, 0) & 0xFFFFFFu, 0xFF00FFu);
+        QCOMPARE(skin.AppIcon().pixel(8, 8) & 0xFFFFFFu, 0xFF0000u);
         QVERIFY(skin.Active());
         QCOMPARE(manager.calls,
                  (QStringList{"AddSkinData", "InstallHook", "SetCurrent", "PostCommand 1 250"}));

@@ -517,18 +517,3 @@ void TestSkinElements::builtInPictures() {
         QVERIFY(qAlpha(glyph.pixel(0, 0)) == 0);
     }
 }
-
-void TestSkinElements::frameRectsOfUnusableCounts() {
-    TDataSkinObject e;
-    e.Image = solid(30, 10, Qt::red);
-    e.FrameCount = 3;
-    QCOMPARE(e.FrameRect(2), QRect(10, 0, 10, 10));
-    QCOMPARE(e.FrameRect(4), QRect());
-    e.FrameCount = 0;
-    QCOMPARE(e.FrameWidth(), 0);
-    QCOMPARE(e.FrameRect(1), QRect());
-    e.FrameCount = -2;
-    QCOMPARE(e.FrameRect(1), QRect());
-    e.FrameCount = 40; // narrower than its count
-    QCOMPARE(e.FrameRect(1), QRect());
-}
