@@ -52,8 +52,13 @@ TPlayerCore::TPlayerCore(bool video, QObject* parent)
     setOption(h, "input-vo-keyboard", "no");
     setOption(h, "audio-client-name", "Orvik");
     setOption(h, "user-agent", "Orvik");
-    // Without a usable sound device play on silently rather than fail the stream.
+    // The desktop's sound servers or the sound card; without any of them play on silently
+    // rather than fail the stream.
+    setOption(h, "ao", "pipewire,pulse,alsa");
     setOption(h, "audio-fallback-to-null", "yes");
+    // Software decoding only: no probing for hardware decoder interop.
+    setOption(h, "hwdec", "no");
+    setOption(h, "gpu-hwdec-interop", "no");
     // Live streams: no seeking back, a modest read-ahead.
     setOption(h, "demuxer-max-bytes", "32MiB");
     setOption(h, "demuxer-max-back-bytes", "0");

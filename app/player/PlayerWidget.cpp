@@ -32,6 +32,10 @@ TPlayerWidget::TPlayerWidget(QWidget* parent) : QWidget(parent) {
 
 TPlayerWidget::~TPlayerWidget() = default;
 
+bool TPlayerWidget::pictureReady() const {
+    return video_ && video_->hasRenderContext();
+}
+
 void TPlayerWidget::setBackgroundColor(const QColor& color) {
     QPalette pal = palette();
     pal.setColor(QPalette::Window, color);

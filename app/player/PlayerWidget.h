@@ -28,6 +28,8 @@ public:
     const TPlayerCore& core() const { return *core_; }
     // Whether this player shows a picture (OpenGL was there and pictures are allowed).
     bool hasVideo() const { return video_ != nullptr; }
+    // Whether the picture's render context exists (made when the widget is first shown).
+    bool pictureReady() const;
 
     void setBackgroundColor(const QColor& color);
     QColor backgroundColor() const;
