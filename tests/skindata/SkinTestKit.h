@@ -41,7 +41,7 @@ inline QImage strip(int frameWidth, int height, const QList<QColor>& colours) {
 }
 
 // A package: the definition (CR LF added to every line) and the pictures by entry name.
-struct PackageSpec {
+struct PackageRecipe {
     QStringList definition;
     QList<QPair<QString, QImage>> pictures;
     QString definitionName = QStringLiteral("Test.ini");
@@ -104,8 +104,8 @@ inline bool loadInto(TSkinData& skin, const QByteArray& container) {
     return skin.ReadSkinStream(buffer);
 }
 
-inline bool loadInto(TSkinData& skin, const PackageSpec& spec) {
-    return loadInto(skin, spec.container());
+inline bool loadInto(TSkinData& skin, const PackageRecipe& recipe) {
+    return loadInto(skin, recipe.container());
 }
 
 } // namespace skintest

@@ -42,12 +42,12 @@ private:
 
 private slots:
     void soundSkin() {
-        PackageSpec spec;
-        spec.definition = QStringList{"[Personality]", "Top=top.bmp", "TopFrame=2", "[ButtonClose]",
-                                      "ButtonImage=close.bmp"};
-        spec.pictures = {{"top.bmp", solid(30, 20, Qt::blue)},
-                         {"close.bmp", solid(60, 21, Qt::red)}};
-        const Result r = check(write("sound.skn", spec.container()));
+        PackageRecipe recipe;
+        recipe.definition = QStringList{"[Personality]", "Top=top.bmp", "TopFrame=2",
+                                        "[ButtonClose]", "ButtonImage=close.bmp"};
+        recipe.pictures = {{"top.bmp", solid(30, 20, Qt::blue)},
+                           {"close.bmp", solid(60, 21, Qt::red)}};
+        const Result r = check(write("sound.skn", recipe.container()));
         QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.out.contains("no problems"), qPrintable(r.out));
         QVERIFY(r.out.contains(QRegularExpression("Top +present, 2 frame\\(s\\), 30 x 20")));
@@ -57,27 +57,27 @@ private slots:
     }
 
     void everyKindOfProblem() {
-        PackageSpec spec;
-        spec.definition = QStringList{"[Personality]",
-                                      "Top=top.bmp",
-                                      "TopFrame=3",
-                                      "Left=Skin\\gone.bmp",
-                                      "[ButtonClose]",
-                                      "ButtonImage=close.bmp",
-                                      "frame=7",
-                                      "[Headerbar]",
-                                      "Image=pic.tga",
-                                      "[Buttons]",
-                                      "CheckButton=check.bmp",
-                                      "CheckButtonFrame=5",
-                                      "[MenuItem]",
-                                      "Image=broken.bmp"};
-        spec.pictures = {{"top.bmp", solid(30, 20, Qt::blue)},
-                         {"close.bmp", solid(60, 21, Qt::red)},
-                         {"check.bmp", solid(52, 13, Qt::red)}};
+        PackageRecipe recipe;
+        recipe.definition = QStringList{"[Personality]",
+                                        "Top=top.bmp",
+                                        "TopFrame=3",
+                                        "Left=Skin\\gone.bmp",
+                                        "[ButtonClose]",
+                                        "ButtonImage=close.bmp",
+                                        "frame=7",
+                                        "[Headerbar]",
+                                        "Image=pic.tga",
+                                        "[Buttons]",
+                                        "CheckButton=check.bmp",
+                                        "CheckButtonFrame=5",
+                                        "[MenuItem]",
+                                        "Image=broken.bmp"};
+        recipe.pictures = {{"top.bmp", solid(30, 20, Qt::blue)},
+                           {"close.bmp", solid(60, 21, Qt::red)},
+                           {"check.bmp", solid(52, 13, Qt::red)}};
         QList<TSkinPackageEntry> entries;
-        entries.append({"Test.ini", spec.definition.join("\r\n").toLatin1()});
-        for (const auto& [name, image] : spec.pictures)
+        entries.append({"Test.ini", recipe.definition.join("\r\n").toLatin1()});
+        for (const auto& [name, image] : recipe.pictures)
             entries.append({name, bmpBytes(image)});
         entries.append(TSkinPackageEntry{"notes.txt", "hello"});
         entries.append(TSkinPackageEntry{"broken.bmp", "BM not really"});

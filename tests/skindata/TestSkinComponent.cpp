@@ -20,22 +20,22 @@ using orvik::RGBColour;
 
 namespace {
 
-PackageSpec firstSkin() {
-    PackageSpec spec;
-    spec.definition = QStringList{
+PackageRecipe firstSkin() {
+    PackageRecipe recipe;
+    recipe.definition = QStringList{
         "[TitlebarSkin]", "SkinName=First",   "[Personality]",    "Left=left.bmp", "LeftFrame=2",
         "[Colours]",      "ButtonFace=1 2 3", "[Headerbar]",      "Image=h.bmp",   "[Buttons]",
         "Bitmap=h.bmp",   "[ButtonClose]",    "ButtonImage=h.bmp"};
-    spec.pictures = {{"left.bmp", solid(8, 40, Qt::red)}, {"h.bmp", solid(50, 10, Qt::green)}};
-    return spec;
+    recipe.pictures = {{"left.bmp", solid(8, 40, Qt::red)}, {"h.bmp", solid(50, 10, Qt::green)}};
+    return recipe;
 }
 
-PackageSpec secondSkin() {
-    PackageSpec spec;
-    spec.definition = QStringList{"[TitlebarSkin]", "SkinName=Second", "[Personality]",
-                                  "Left=left.bmp",  "[Colours]",       "ButtonFace=4 5 6"};
-    spec.pictures = {{"left.bmp", solid(6, 30, Qt::blue)}};
-    return spec;
+PackageRecipe secondSkin() {
+    PackageRecipe recipe;
+    recipe.definition = QStringList{"[TitlebarSkin]", "SkinName=Second", "[Personality]",
+                                    "Left=left.bmp",  "[Colours]",       "ButtonFace=4 5 6"};
+    recipe.pictures = {{"left.bmp", solid(6, 30, Qt::blue)}};
+    return recipe;
 }
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {

@@ -20,9 +20,9 @@ QRgb rgb(QColor c) {
 }
 const QRgb magenta = 0xFF00FFu;
 
-PackageSpec richSkin() {
-    PackageSpec spec;
-    spec.definition = QStringList{
+PackageRecipe richSkin() {
+    PackageRecipe recipe;
+    recipe.definition = QStringList{
         "[TitlebarSkin]",      "SkinName= Rich ",
         "[Personality]",       "Left=frameleft.bmp",
         "LeftTopHeight=5",     "LeftBotHeight=6",
@@ -38,11 +38,11 @@ PackageSpec richSkin() {
         "InActiveTextR=1",     "[Fonts]",
         "FontHeight=16",
     };
-    spec.pictures = {{"frameleft.bmp", solid(8, 40, Qt::red)},
-                     {"frametop.bmp", solid(30, 20, Qt::blue)},
-                     {"menubar.bmp", solid(20, 40, Qt::gray)},
-                     {"textback.bmp", solid(20, 18, Qt::cyan)}};
-    return spec;
+    recipe.pictures = {{"frameleft.bmp", solid(8, 40, Qt::red)},
+                       {"frametop.bmp", solid(30, 20, Qt::blue)},
+                       {"menubar.bmp", solid(20, 40, Qt::gray)},
+                       {"textback.bmp", solid(20, 18, Qt::cyan)}};
+    return recipe;
 }
 
 } // namespace
@@ -87,14 +87,14 @@ void TestSkinElements::bordersTitleAndMenuBar() {
 }
 
 void TestSkinElements::paletteAndColourTable() {
-    PackageSpec spec;
-    spec.definition = QStringList{
+    PackageRecipe recipe;
+    recipe.definition = QStringList{
         "[Colour7]",         "color=1 2 3",   "[Colours]",      "ButtonFace=200 201 202",
         "HilightText=9,8,7", "[colour1]",     "color=4 5 6",    "[Colour]",
         "[ColourX]",         "Color=300 0 0", "[Customcolors]", "Color3=10 20 30",
         "Color10=1 1 1"};
     TSkinData skin;
-    QVERIFY(loadInto(skin, spec));
+    QVERIFY(loadInto(skin, recipe));
     // File order decides the index; the digits in the name mean nothing.
     QCOMPARE(skin.ColourTable(),
              (QList<TColor>{RGBColour(1, 2, 3), RGBColour(4, 5, 6),
@@ -119,20 +119,21 @@ void TestSkinElements::paletteAndColourTable() {
 }
 
 void TestSkinElements::captionButtons() {
-    PackageSpec spec;
-    spec.definition = QStringList{"[Button.Close]",    "Action=0",          "Xcoord=30",
-                                  "Ycoord=4",          "Align=1",           "ButtonImage=c.bmp",
-                                  "[Button2]",         "Action=1",          "ButtonImage=wide.bmp",
-                                  "CombineOp=2",       "[ButtonMenu]",      "Action=3",
-                                  "ButtonImage=c.bmp", "[ButtonFramed]",    "Action=11",
-                                  "frame=2",           "ButtonImage=c.bmp", "[ButtonHidden]",
-                                  "Action=-1",         "ButtonImage=c.bmp", "[ButtonShown]",
-                                  "Action=-1",         "Visibility=0",      "ButtonImage=c.bmp",
-                                  "[Buttons]",         "[Button.Radio]",    "[BUTTON]",
-                                  "[Button.CheckBox]", "[ButtonNoPicture]"};
-    spec.pictures = {{"c.bmp", solid(60, 21, Qt::red)}, {"wide.bmp", solid(120, 21, Qt::blue)}};
+    PackageRecipe recipe;
+    recipe.definition =
+        QStringList{"[Button.Close]",    "Action=0",          "Xcoord=30",
+                    "Ycoord=4",          "Align=1",           "ButtonImage=c.bmp",
+                    "[Button2]",         "Action=1",          "ButtonImage=wide.bmp",
+                    "CombineOp=2",       "[ButtonMenu]",      "Action=3",
+                    "ButtonImage=c.bmp", "[ButtonFramed]",    "Action=11",
+                    "frame=2",           "ButtonImage=c.bmp", "[ButtonHidden]",
+                    "Action=-1",         "ButtonImage=c.bmp", "[ButtonShown]",
+                    "Action=-1",         "Visibility=0",      "ButtonImage=c.bmp",
+                    "[Buttons]",         "[Button.Radio]",    "[BUTTON]",
+                    "[Button.CheckBox]", "[ButtonNoPicture]"};
+    recipe.pictures = {{"c.bmp", solid(60, 21, Qt::red)}, {"wide.bmp", solid(120, 21, Qt::blue)}};
     TSkinData skin;
-    QVERIFY(loadInto(skin, spec));
+    QVERIFY(loadInto(skin, recipe));
 
     const auto& buttons = skin.SysButtons();
     QStringList names;
@@ -167,11 +168,11 @@ void TestSkinElements::childWindowButtons() {
     strip.fill(Qt::black);
     for (int x = 0; x < 120; ++x)
         strip.setPixel(x, 5, qRgb(x, 0, 0));
-    PackageSpec spec;
-    spec.definition = QStringList{"[MDICONTROLS]", "Image=mdi.bmp"};
-    spec.pictures = {{"mdi.bmp", strip}};
+    PackageRecipe recipe;
+    recipe.definition = QStringList{"[MDICONTROLS]", "Image=mdi.bmp"};
+    recipe.pictures = {{"mdi.bmp", strip}};
     TSkinData skin;
-    QVERIFY(loadInto(skin, spec));
+    QVERIFY(loadInto(skin, recipe));
     QCOMPARE(skin.SysButtons().size(), 3);
     for (int i = 0; i < 3; ++i) {
         const TDataSkinSysButton& b = *skin.SysButtons()[i];
@@ -187,7 +188,7 @@ void TestSkinElements::childWindowButtons() {
     }
 
     TSkinData plain;
-    QVERIFY(loadInto(plain, PackageSpec{}));
+    QVERIFY(loadInto(plain, PackageRecipe{}));
     QCOMPARE(plain.SysButtons().size(), 3);
     QVERIFY(plain.SysButtons()[0]->Image.isNull());
     QCOMPARE(plain.SysButtons()[0]->Xcoord, 0);
@@ -210,18 +211,18 @@ void TestSkinElements::checkAndRadioFrames() {
     QFETCH(QSize, size);
     QFETCH(QString, frameKey);
     QFETCH(int, frames);
-    PackageSpec spec;
-    spec.definition = QStringList{"[Buttons]", "Bitmap=push.bmp", "Tile=3"};
+    PackageRecipe recipe;
+    recipe.definition = QStringList{"[Buttons]", "Bitmap=push.bmp", "Tile=3"};
     if (size.isValid()) {
-        spec.definition << "CheckButton=check.bmp"
-                        << "RadioButton=radio.bmp";
-        spec.pictures = {{"check.bmp", solid(size.width(), size.height(), Qt::green)},
-                         {"radio.bmp", solid(size.width(), size.height(), Qt::green)}};
+        recipe.definition << "CheckButton=check.bmp"
+                          << "RadioButton=radio.bmp";
+        recipe.pictures = {{"check.bmp", solid(size.width(), size.height(), Qt::green)},
+                           {"radio.bmp", solid(size.width(), size.height(), Qt::green)}};
     }
     if (!frameKey.isEmpty())
-        spec.definition << "CheckButtonFrame=" + frameKey << "RadioButtonFrame=" + frameKey;
+        recipe.definition << "CheckButtonFrame=" + frameKey << "RadioButtonFrame=" + frameKey;
     TSkinData skin;
-    QVERIFY(loadInto(skin, spec));
+    QVERIFY(loadInto(skin, recipe));
     QCOMPARE(skin.Buttons()->CheckFrames, frames);
     QCOMPARE(skin.Buttons()->RadioFrames, frames);
     QCOMPARE(skin.Buttons()->FrameCount, 5);
@@ -229,54 +230,54 @@ void TestSkinElements::checkAndRadioFrames() {
 }
 
 void TestSkinElements::sectionElements() {
-    PackageSpec spec;
-    spec.definition = QStringList{"[Colours]",
-                                  "ButtonText=9 8 7",
-                                  "[Buttons]",
-                                  "NormalColour2=1 1 1",
-                                  "PressedColour2=",
-                                  "[Progress]",
-                                  "Bitmap=p.bmp",
-                                  "Style=1",
-                                  "Tile=5",
-                                  "NormalColour=3",
-                                  "LeftWidth=2",
-                                  "[Progress.Chunk]",
-                                  "Image=p.bmp",
-                                  "[Tab.Pane]",
-                                  "Image=p.bmp",
-                                  "LeftWidth=9",
-                                  "TopHeight=9",
-                                  "RightWidth=2",
-                                  "BottomHeight=9",
-                                  "[Headerbar]",
-                                  "Image=p.bmp",
-                                  "Tile=7",
-                                  "MouseOverColour=2",
-                                  "PressedColour2=4 5 6",
-                                  "[Scrollbar]",
-                                  "Image=missing.bmp",
-                                  "[HorzScrollThumb]",
-                                  "Image=p.bmp",
-                                  "FrameCount=7",
-                                  "[VertScrollThumb]",
-                                  "Image=p.bmp",
-                                  "[GroupBox]",
-                                  "Image=p.bmp",
-                                  "BackgroundAlignment=2",
-                                  "BackgroundRightShift=-3",
-                                  "[UpDown.Horz]",
-                                  "Image=p.bmp",
-                                  "GlyphImage=g.bmp",
-                                  "[Tabs]",
-                                  "Image=p.bmp",
-                                  "Border=g.bmp",
-                                  "[MenuItem]",
-                                  "Image=",
-                                  "[ToolBars]"};
-    spec.pictures = {{"p.bmp", solid(40, 10, Qt::red)}, {"g.bmp", solid(8, 8, Qt::blue)}};
+    PackageRecipe recipe;
+    recipe.definition = QStringList{"[Colours]",
+                                    "ButtonText=9 8 7",
+                                    "[Buttons]",
+                                    "NormalColour2=1 1 1",
+                                    "PressedColour2=",
+                                    "[Progress]",
+                                    "Bitmap=p.bmp",
+                                    "Style=1",
+                                    "Tile=5",
+                                    "NormalColour=3",
+                                    "LeftWidth=2",
+                                    "[Progress.Chunk]",
+                                    "Image=p.bmp",
+                                    "[Tab.Pane]",
+                                    "Image=p.bmp",
+                                    "LeftWidth=9",
+                                    "TopHeight=9",
+                                    "RightWidth=2",
+                                    "BottomHeight=9",
+                                    "[Headerbar]",
+                                    "Image=p.bmp",
+                                    "Tile=7",
+                                    "MouseOverColour=2",
+                                    "PressedColour2=4 5 6",
+                                    "[Scrollbar]",
+                                    "Image=missing.bmp",
+                                    "[HorzScrollThumb]",
+                                    "Image=p.bmp",
+                                    "FrameCount=7",
+                                    "[VertScrollThumb]",
+                                    "Image=p.bmp",
+                                    "[GroupBox]",
+                                    "Image=p.bmp",
+                                    "BackgroundAlignment=2",
+                                    "BackgroundRightShift=-3",
+                                    "[UpDown.Horz]",
+                                    "Image=p.bmp",
+                                    "GlyphImage=g.bmp",
+                                    "[Tabs]",
+                                    "Image=p.bmp",
+                                    "Border=g.bmp",
+                                    "[MenuItem]",
+                                    "Image=",
+                                    "[ToolBars]"};
+    recipe.pictures = {{"p.bmp", solid(40, 10, Qt::red)}, {"g.bmp", solid(8, 8, Qt::blue)}};
     TSkinData skin;
-    QVERIFY(loadInto(skin, spec));
+    QVERIFY(loadInto(skin, recipe));
 
     TDataSkinBorder* progress = skin.Progress();
     QVERIFY(progress);
@@ -332,14 +333,14 @@ const QList<QColor> edgeColours = {QColor(10, 0, 0), QColor(20, 0, 0), QColor(30
 const QList<QColor> buttonColours = {QColor(0, 10, 0), QColor(0, 20, 0), QColor(0, 30, 0),
                                      QColor(0, 40, 0)};
 
-PackageSpec comboSkin() {
-    PackageSpec spec;
-    spec.definition =
+PackageRecipe comboSkin() {
+    PackageRecipe recipe;
+    recipe.definition =
         QStringList{"[SunkEdge]",  "Image=sunk.bmp", "TopHeight=1",   "BottomHeight=2",
                     "LeftWidth=1", "RightWidth=1",   "[ComboButton]", "Image=button.bmp"};
-    spec.pictures = {{"sunk.bmp", strip(10, 21, edgeColours)},
-                     {"button.bmp", strip(8, 21, buttonColours)}};
-    return spec;
+    recipe.pictures = {{"sunk.bmp", strip(10, 21, edgeColours)},
+                       {"button.bmp", strip(8, 21, buttonColours)}};
+    return recipe;
 }
 
 } // namespace
@@ -385,7 +386,7 @@ void TestSkinElements::comboComposite() {
     QCOMPARE(rgb(combo.Image2, 31, 0), rgb(buttonColours[0]));
 
     // Without the sunken edge the button keeps its own picture.
-    PackageSpec alone;
+    PackageRecipe alone;
     alone.definition = QStringList{"[ComboButton]", "Image=button.bmp"};
     alone.pictures = {{"button.bmp", strip(8, 21, buttonColours)}};
     TSkinData other;
@@ -395,20 +396,20 @@ void TestSkinElements::comboComposite() {
 }
 
 void TestSkinElements::comboCompositeWithArrowAndTransparency() {
-    PackageSpec spec = comboSkin();
+    PackageRecipe recipe = comboSkin();
     QImage sunk = strip(10, 21, edgeColours);
     sunk.setPixel(0, 20, qRgb(255, 0, 255));
-    spec.pictures[0].second = sunk;
-    spec.definition << "[SunkEdge]" // a second header is never read; keys go in the first
-                    << "Trans=0";
-    spec.definition.insert(1, "Trans=1");
-    spec.definition << "[ExtraImages]"
-                    << "Image=arrows.bmp";
+    recipe.pictures[0].second = sunk;
+    recipe.definition << "[SunkEdge]" // a second header is never read; keys go in the first
+                      << "Trans=0";
+    recipe.definition.insert(1, "Trans=1");
+    recipe.definition << "[ExtraImages]"
+                      << "Image=arrows.bmp";
     const QList<QColor> arrows = {Qt::white, Qt::yellow, Qt::cyan, Qt::blue, Qt::black};
-    spec.pictures.append({"arrows.bmp", strip(4, 4, arrows)});
+    recipe.pictures.append({"arrows.bmp", strip(4, 4, arrows)});
     TSkinData skin;
     skin.SetScrollArrowWidth(14);
-    QVERIFY(loadInto(skin, spec));
+    QVERIFY(loadInto(skin, recipe));
     const int b = 16;
     const QImage& img = skin.ComboButton()->Image;
     for (int k = 1; k <= 4; ++k) {
@@ -432,12 +433,12 @@ void TestSkinElements::toolbarGradient() {
     top.fill(Qt::black);
     // Two stacked frames of 10 rows: the colour is taken at (30 / 3, 10 / 3).
     top.setPixel(10, 3, qRgb(40, 80, 200));
-    PackageSpec spec;
-    spec.definition = QStringList{"[Personality]", "Top=top.bmp", "TopFrame=2", "[Colours]",
-                                  "ButtonFace=200 200 200"};
-    spec.pictures = {{"top.bmp", top}};
+    PackageRecipe recipe;
+    recipe.definition = QStringList{"[Personality]", "Top=top.bmp", "TopFrame=2", "[Colours]",
+                                    "ButtonFace=200 200 200"};
+    recipe.pictures = {{"top.bmp", top}};
     TSkinData skin;
-    QVERIFY(loadInto(skin, spec));
+    QVERIFY(loadInto(skin, recipe));
     const TDataSkinObject& bar = *skin.ToolbarBack();
     QCOMPARE(bar.Name, QString("Toolbar"));
     QCOMPARE(bar.FrameCount, 1);
@@ -457,10 +458,10 @@ void TestSkinElements::toolbarGradient() {
 }
 
 void TestSkinElements::toolbarGradientWithoutBorder() {
-    PackageSpec spec;
-    spec.definition = QStringList{"[Colours]", "ButtonFace=200 200 200"};
+    PackageRecipe recipe;
+    recipe.definition = QStringList{"[Colours]", "ButtonFace=200 200 200"};
     TSkinData skin;
-    QVERIFY(loadInto(skin, spec));
+    QVERIFY(loadInto(skin, recipe));
     const QImage& img = skin.ToolbarBack()->Image;
     // Grey face, no saturation: the bottom is 15 % grey over the face colour.
     QCOMPARE(orvik::ToolbarBottomColour(RGBColour(200, 200, 200)), RGBColour(189, 189, 189));
@@ -473,7 +474,7 @@ void TestSkinElements::toolbarGradientWithoutBorder() {
 
 void TestSkinElements::builtInPictures() {
     TSkinData skin;
-    QVERIFY(loadInto(skin, PackageSpec{}));
+    QVERIFY(loadInto(skin, PackageRecipe{}));
     const QRgb D = qRgb(128, 128, 128) & 0xFFFFFFu;
     const QRgb S = qRgb(192, 192, 192) & 0xFFFFFFu;
     const QRgb W = 0xFFFFFFu;
