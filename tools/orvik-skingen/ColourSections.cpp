@@ -33,26 +33,40 @@ void buildColours(SkinBuild& skin) {
     const QColor pref = look.params.text;
     skin.addGround(ground::Face, look.face);
 
-    const QColor windowText = readableOn(pref, skin.grounds(ground::Face));
-    const QColor buttonText = readableOn(pref, joined(skin, {ground::Button, ground::ButtonHot,
-                                                             ground::ButtonPressed, ground::Face}));
-    const QColor normalText = readableOn(pref, skin.grounds(ground::Button));
-    const QColor hotText = readableOn(pref, skin.grounds(ground::ButtonHot));
-    const QColor pressedText = readableOn(pref, skin.grounds(ground::ButtonPressed));
-    const QColor menuText = readableOn(pref, skin.grounds(ground::Menu));
+    // The text colour for a role: the preferred one moved just far enough to read on every
+    // pixel it may be drawn over; a role where no colour reaches the rule is a problem.
+    auto pick = [&skin](const char* what, const QColor& preferred, const QList<QColor>& grounds) {
+        const QColor c = readableOn(preferred, grounds);
+        if (worstContrast(c, grounds) < 4.5)
+            skin.problem(QStringLiteral("no %1 colour is readable on its pictures (best %2:1)")
+                             .arg(QLatin1String(what))
+                             .arg(worstContrast(c, grounds), 0, 'f', 2));
+        return c;
+    };
     skin.addGround(ground::MenuSelected, look.hilight);
-    const QColor hilightText = readableOn(QColor(Qt::white), skin.grounds(ground::MenuSelected));
     skin.addGround(ground::MenuBar, look.menubar);
-    const QColor menuBarText = readableOn(pref, skin.grounds(ground::MenuBar));
-    const QColor titleActive = readableOn(look.glyphActive, skin.grounds(ground::TitleActive));
+    const QColor windowText = pick("WindowText", pref, skin.grounds(ground::Face));
+    const QColor buttonText = pick(
+        "ButtonText", pref,
+        joined(skin, {ground::Button, ground::ButtonHot, ground::ButtonPressed, ground::Face}));
+    const QColor normalText = pick("button text", pref, skin.grounds(ground::Button));
+    const QColor hotText = pick("hot button text", pref, skin.grounds(ground::ButtonHot));
+    const QColor pressedText =
+        pick("pressed button text", pref, skin.grounds(ground::ButtonPressed));
+    const QColor menuText = pick("MenuText", pref, skin.grounds(ground::Menu));
+    const QColor hilightText = pick("HilightText", Qt::white, skin.grounds(ground::MenuSelected));
+    const QColor menuBarText = pick("MenuBarText", pref, skin.grounds(ground::MenuBar));
+    const QColor titleActive =
+        pick("TitleTextActive", look.glyphActive, skin.grounds(ground::TitleActive));
     const QColor titleInactive =
-        readableOn(look.glyphInactive, skin.grounds(ground::TitleInactive));
-    const QColor tabText = readableOn(pref, skin.grounds(ground::Tab));
-    const QColor headerText = readableOn(pref, skin.grounds(ground::Header));
-    const QColor headerHot = readableOn(pref, skin.grounds(ground::HeaderHot));
-    const QColor headerPressed = readableOn(pref, skin.grounds(ground::HeaderPressed));
-    const QColor statusText = readableOn(pref, skin.grounds(ground::Status));
-    const QColor groupText = readableOn(pref, skin.grounds(ground::GroupLabel));
+        pick("TitleTextNoActive", look.glyphInactive, skin.grounds(ground::TitleInactive));
+    const QColor tabText = pick("tab text", pref, skin.grounds(ground::Tab));
+    const QColor headerText = pick("header text", pref, skin.grounds(ground::Header));
+    const QColor headerHot = pick("hot header text", pref, skin.grounds(ground::HeaderHot));
+    const QColor headerPressed =
+        pick("pressed header text", pref, skin.grounds(ground::HeaderPressed));
+    const QColor statusText = pick("status bar text", pref, skin.grounds(ground::Status));
+    const QColor groupText = pick("group box text", pref, skin.grounds(ground::GroupLabel));
     // Disabled text needs no full contrast, but it has to stay visible on menus and forms.
     const QColor disabled = dimmed(menuText, look.menu, {look.menu, look.face}, 2.6);
     const QColor scrollbar = mix(look.face, look.dark ? QColor(Qt::black) : look.shadow, 0.25);

@@ -13,6 +13,21 @@ Surface raised(const QColor& base, const QColor& outline, bool dark, double glos
     return {{shade(base, lift), shade(base, dark ? -0.06 : -0.05)}, outline, false};
 }
 
+// The accent, darkened or lightened until white or black text reads on every part of it.
+Surface selectionOf(const QColor& accent, const Surface& base) {
+    Surface s = base;
+    s.fill = {shade(accent, 0.08), shade(accent, -0.06)};
+    const bool lighten = luminance(accent) > 0.35;
+    for (int step = 0; step < 12; ++step) {
+        const QList<QColor> ground{s.fill.top, s.fill.bottom};
+        if (std::max(worstContrast(Qt::white, ground), worstContrast(Qt::black, ground)) >= 4.8)
+            break;
+        s.fill = {shade(s.fill.top, lighten ? 0.08 : -0.08),
+                  shade(s.fill.bottom, lighten ? 0.08 : -0.08)};
+    }
+    return s;
+}
+
 } // namespace
 
 Look makeLook(const SkinParams& p) {
@@ -30,7 +45,6 @@ Look makeLook(const SkinParams& p) {
     k.dkShadow = shade(p.face, k.dark ? -0.65 : -0.6);
     k.menu = k.dark ? shade(p.face, 0.07) : mix(p.face, p.field, 0.7);
     k.menubar = p.face;
-    k.hilight = p.accent;
     k.text = readableOn(p.text, {p.face});
 
     const double g = p.gloss;
@@ -61,6 +75,8 @@ Look makeLook(const SkinParams& p) {
         {shade(p.accent, -0.25), shade(p.accent, -0.1)}, shade(p.accent, -0.5), true};
     const QColor accentGrey = mix(saturate(p.accent, 0.2), p.face, 0.55);
     k.accentDisabled = {{accentGrey, accentGrey}, mix(k.outline, p.face, 0.5), false};
+    k.selection = selectionOf(p.accent, k.accentNormal);
+    k.hilight = mix(k.selection.fill.top, k.selection.fill.bottom, 0.5);
 
     k.titleActive = {shade(p.title, 0.10 + 0.22 * g), shade(p.title, -0.12)};
     const QColor calm = mix(saturate(p.title, 0.15), p.face, 0.55);

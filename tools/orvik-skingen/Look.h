@@ -32,6 +32,7 @@ struct Look {
     Surface normal, hot, pressed, disabled, focused;
     Surface fieldNormal, fieldHot, fieldDisabled;
     Surface accentNormal, accentHot, accentPressed, accentDisabled;
+    Surface selection; // selected menu items and list rows: white or black text reads on it
 
     Gradient titleActive, titleInactive;
     QColor frameActive, frameInactive;     // border colour around the client area

@@ -28,8 +28,7 @@ QImage menuItems(const Look& look) {
                        look.dark ? shade(look.menu, 0.12) : look.light);
         } else if (f == 4 || f == 5) {
             drawSurface(p, QRectF(1, 1, ItemW - 2, ItemH - 2), Corners(look.radius),
-                        f == 4 ? look.accentNormal : look.accentDisabled, 0,
-                        look.params.gloss * 0.5, look);
+                        f == 4 ? look.selection : look.accentDisabled, 0, 0, look);
         }
         p.end();
         frames.append(flatten(layer, look.menu));

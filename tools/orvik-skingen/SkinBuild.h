@@ -8,6 +8,7 @@
 #include <QMargins>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 #include <deque>
 
@@ -74,6 +75,11 @@ public:
         return m_grounds.value(QString::fromLatin1(role));
     }
 
+    // Rules the skin could not keep (a text colour that cannot be made readable); a skin with
+    // problems is not written.
+    void problem(const QString& text) { m_problems.append(text); }
+    const QStringList& problems() const { return m_problems; }
+
     const QList<Picture>& pictures() const { return m_pictures; }
     const std::deque<Section>& sections() const { return m_sections; }
 
@@ -82,6 +88,7 @@ private:
     QList<Picture> m_pictures;
     std::deque<Section> m_sections; // references stay valid while sections are added
     QHash<QString, QList<QColor>> m_grounds;
+    QStringList m_problems;
 };
 
 // Frame n (1-based) of a strip of count frames, side by side or stacked.

@@ -56,6 +56,9 @@ int main(int argc, char** argv) {
     if (!skingen::loadSkinParams(args[0], params, error))
         return fail(error);
     const skingen::SkinBuild skin = skingen::generateSkin(params);
+    if (!skin.problems().isEmpty())
+        return fail(
+            QStringLiteral("%1: %2").arg(args[0], skin.problems().join(QStringLiteral("; "))));
     if (!skingen::writeSkin(skin, args[1], error))
         return fail(error);
     return 0;
