@@ -84,6 +84,7 @@ bool TQtTrayShell::NotifyIcon(TTrayCommand command, const TTrayIconData& data) {
             !QSystemTrayIcon::isSystemTrayAvailable())
             return false;
         auto entry = std::make_unique<Entry>();
+        entry->version = data.Version; // the wanted behaviour holds from the start
         entry->icon = std::make_unique<QSystemTrayIcon>();
         apply(*entry->icon, data);
         const quint64 id = data.Id;
