@@ -89,7 +89,7 @@ public:
     TStationNode* Node(int slot) const { return categories_[slot].node; }
 
     void AddStation(int slot, TStationNode* node) { categories_[slot].children.append(node); }
-    void AddFavorite(TStationListItem* item) { favorites_items_.append(item); }
+    void AddFavorite(TStationListItem* item) { favoriteItems_.append(item); }
 
     void Flush() {
         for (Category& category : categories_) {
@@ -98,12 +98,12 @@ public:
             category.children.clear();
         }
         if (favorites_) {
-            for (TStationListItem* item : favorites_items_)
+            for (TStationListItem* item : favoriteItems_)
                 favorites_->addItem(item);
         } else {
-            qDeleteAll(favorites_items_);
+            qDeleteAll(favoriteItems_);
         }
-        favorites_items_.clear();
+        favoriteItems_.clear();
     }
 
 private:
@@ -114,7 +114,7 @@ private:
     QListWidget* favorites_;
     std::vector<Category> categories_;
     QHash<qint32, int> index_;
-    QList<TStationListItem*> favorites_items_;
+    QList<TStationListItem*> favoriteItems_;
 };
 
 } // namespace
