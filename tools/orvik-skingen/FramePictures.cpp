@@ -105,56 +105,50 @@ QImage sampleWindow(const Look& look, const FrameGeometry& g, bool active) {
 
 enum class Glyph { Close, Maximise, Restore, Minimise, SystemMenu };
 
-void drawGlyph(QPainter& p, Glyph glyph, const QRectF& box, const QColor& colour,
+// A caption symbol g pixels square, centred on centre; lines sit on whole pixels so the
+// symbols stay crisp at these small sizes.
+void drawGlyph(QPainter& p, Glyph glyph, QPointF centre, int g, const QColor& colour,
                const QColor& accent) {
     p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPointF c = box.center();
-    const double s = qMin(box.width(), box.height());
-    const double half = qRound(s * 0.25) + 0.0;
+    const int x0 = qRound(centre.x() - g / 2.0), y0 = qRound(centre.y() - g / 2.0);
+    auto box = [&](int x, int y, int w, int h) {
+        // A window outline with a two-pixel title bar.
+        p.fillRect(QRect(x, y, w, 2), colour);
+        p.fillRect(QRect(x, y, 1, h), colour);
+        p.fillRect(QRect(x + w - 1, y, 1, h), colour);
+        p.fillRect(QRect(x, y + h - 1, w, 1), colour);
+    };
     switch (glyph) {
     case Glyph::Close:
-        drawCross(p, QRectF(c.x() - half, c.y() - half, 2 * half, 2 * half), colour, 1.8);
+        drawCross(p, QRectF(x0 + 0.5, y0 + 0.5, g - 1, g - 1), colour, 1.7);
         break;
-    case Glyph::Maximise: {
-        const QRectF r(c.x() - half - 0.5, c.y() - half - 0.5, 2 * half + 1, 2 * half + 1);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setPen(Qt::NoPen);
-        p.setBrush(colour);
-        p.drawRect(QRectF(r.left(), r.top(), r.width(), 2));
-        p.setPen(QPen(colour, 1.0));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(r.toRect().adjusted(0, 0, -1, -1));
+    case Glyph::Maximise:
+        box(x0, y0, g, g);
         break;
-    }
     case Glyph::Restore: {
-        p.setRenderHint(QPainter::Antialiasing, false);
-        const int left = int(c.x() - half), top = int(c.y() - half), size = int(2 * half) - 1;
-        const QRect back(left + 3, top - 1, size - 1, size - 1);
-        const QRect front(left, top + 2, size - 1, size - 1);
-        p.setPen(QPen(colour, 1.0));
-        p.setBrush(Qt::NoBrush);
-        p.drawLine(back.left(), back.top(), back.right(), back.top());
-        p.drawLine(back.right(), back.top(), back.right(), back.bottom() - 2);
-        p.fillRect(QRect(back.left(), back.top(), back.width(), 2), colour);
-        p.fillRect(QRect(front.left(), front.top(), front.width(), 2), colour);
-        p.drawRect(front);
+        // The back window shows only where the front one leaves it visible.
+        const int o = qMax(2, g / 3), s = g - o;
+        p.fillRect(QRect(x0 + o, y0, s, 2), colour);
+        p.fillRect(QRect(x0 + g - 1, y0, 1, s), colour);
+        p.fillRect(QRect(x0 + s, y0 + s - 1, o, 1), colour);
+        box(x0, y0 + o, s, s);
         break;
     }
     case Glyph::Minimise:
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.fillRect(QRectF(c.x() - half, c.y() + half - 2, 2 * half, 2).toRect(), colour);
+        p.fillRect(QRect(x0, y0 + g - 2, g, 2), colour);
         break;
     case Glyph::SystemMenu: {
         // The program's badge: a round disc with a play mark.
-        const double r = s * 0.36;
+        p.setRenderHint(QPainter::Antialiasing);
+        const double r = g * 0.55;
         p.setPen(Qt::NoPen);
         p.setBrush(accent);
-        p.drawEllipse(c, r, r);
+        p.drawEllipse(centre, r, r);
         p.setBrush(readableOn(colour, {accent}, 3.0));
         QPolygonF play;
-        play << QPointF(c.x() - r * 0.35, c.y() - r * 0.5) << QPointF(c.x() + r * 0.55, c.y())
-             << QPointF(c.x() - r * 0.35, c.y() + r * 0.5);
+        play << QPointF(centre.x() - r * 0.35, centre.y() - r * 0.5)
+             << QPointF(centre.x() + r * 0.55, centre.y())
+             << QPointF(centre.x() - r * 0.35, centre.y() + r * 0.5);
         p.drawPolygon(play);
         break;
     }
@@ -197,22 +191,25 @@ QImage captionButton(const Look& look, const FrameGeometry& g, Glyph glyph) {
                      state == 2};
                 glyphColour = QColor(Qt::white);
             } else {
-                const QColor base =
-                    state == 3 ? shade(mix(look.titleActive.bottom, look.accent, 0.45), 0.15)
-                               : shade(mix(look.titleActive.bottom, look.accent, 0.35), -0.25);
-                s = {{shade(base, state == 3 ? 0.15 : -0.08),
-                      shade(base, state == 3 ? -0.05 : 0.06)},
-                     shade(base, -0.45),
-                     state == 2};
-                glyphColour = readableOn(look.glyphActive, {s.fill.top, s.fill.bottom}, 3.0);
+                // Hot lifts the plate towards the accent, pressed sinks it. On a dark title
+                // the plate stays dark enough for a light symbol.
+                const QColor bar = look.titleActive.bottom;
+                const bool darkBar = luminance(bar) < 0.2;
+                const QColor base = state == 3 ? shade(mix(bar, look.accent, darkBar ? 0.5 : 0.3),
+                                                       darkBar ? 0 : 0.25)
+                                               : shade(mix(bar, look.accent, 0.35), -0.25);
+                s = {
+                    {shade(base, state == 3 ? 0.1 : -0.08), shade(base, state == 3 ? -0.05 : 0.06)},
+                    shade(base, -0.45),
+                    state == 2};
+                glyphColour = readableOn(look.glyphActive, {s.fill.top, s.fill.bottom}, 4.5);
             }
             drawSurface(p, plate, round, s, 1, state == 3 ? look.params.gloss : 0, look);
             if (state == 2)
                 shift = QPointF(0.5, 1.0);
         }
-        const double inset = g.buttonH * 0.2;
-        drawGlyph(p, glyph, plate.adjusted(inset, inset, -inset, -inset).translated(shift),
-                  glyphColour, accent);
+        const int size = ((g.buttonH + 3) / 2) & ~1; // even, about half the button
+        drawGlyph(p, glyph, plate.center() + shift, size, glyphColour, accent);
         p.end();
         frames.append(flatten(layer, state == 4 ? inactiveBand : activeBand));
     }
@@ -266,7 +263,7 @@ QImage childButtons(const Look& look, const QImage& menuBand) {
             QPainter p(&layer);
             const Surface& s = state == 1 ? look.normal : state == 2 ? look.pressed : look.hot;
             drawSurface(p, QRectF(0, 0, w, h), Corners(2), s, 1, look.params.gloss, look);
-            drawGlyph(p, glyph, QRectF(3, 3, w - 6, h - 6),
+            drawGlyph(p, glyph, QPointF(w / 2.0, h / 2.0), 8,
                       readableOn(look.text, {s.fill.top, s.fill.bottom}, 3.0), look.accent);
             p.end();
             frames.append(flatten(layer, matte));
