@@ -78,6 +78,10 @@ void TPlayback::actPlayExecute() {
                 TRealAudio* real = f_.RealPlayer;
                 if (!real)
                     return;
+                // The player reports its first states while it is being started, so its
+                // events are connected before that.
+                connect(real, &TRealAudio::PlayStateChange, this,
+                        &TPlayback::RealPlayerPlayStateChange, Qt::UniqueConnection);
                 real->raise();
                 real->SetSource(url);
                 real->DoPlay();
@@ -85,8 +89,6 @@ void TPlayback::actPlayExecute() {
                 real->move((ui.pnlBlack->width() - real->width()) / 2,
                            (ui.pnlBlack->height() - real->height()) / 2);
                 real->show();
-                connect(real, &TRealAudio::PlayStateChange, this,
-                        &TPlayback::RealPlayerPlayStateChange, Qt::UniqueConnection);
             });
         } else {
             runSilently([&] {
@@ -99,9 +101,9 @@ void TPlayback::actPlayExecute() {
                     return;
                 media->show();
                 media->raise();
-                media->setURL(url);
                 connect(media, &TWindowsMediaPlayer::PlayStateChange, this,
                         &TPlayback::MediaPlayerPlayStateChange, Qt::UniqueConnection);
+                media->setURL(url);
                 media->controlsPlay();
             });
         }
