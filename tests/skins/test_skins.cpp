@@ -171,6 +171,10 @@ private slots:
     void checkFindsNoProblem();
     void framesAreTheIntendedOnes_data() { skinRows(); }
     void framesAreTheIntendedOnes();
+    void windowCornersAreCutOut_data() { skinRows(); }
+    void windowCornersAreCutOut();
+    void captionButtonsFitTheTitleBar_data() { skinRows(); }
+    void captionButtonsFitTheTitleBar();
     void textColoursReadOnTheirPictures_data() { skinRows(); }
     void textColoursReadOnTheirPictures();
     void hotAndPressedLookDifferent_data() { skinRows(); }
@@ -255,6 +259,64 @@ void TestSkins::framesAreTheIntendedOnes() {
     for (int p = 0; p < SkinPartCount; ++p) {
         const TDataSkinObject* e = skin->Element(SkinPart(p));
         QVERIFY2(e && e->HasImage(), PartInfo(SkinPart(p)).name);
+    }
+}
+
+void TestSkins::windowCornersAreCutOut() {
+    LOAD_SKIN(skin);
+    const TDataSkinBorder *left = skin->Left(), *right = skin->Right(), *top = skin->Top(),
+                          *bottom = skin->Bottom();
+    auto magenta = [](const QImage& img, int x, int y) {
+        return (img.pixel(x, y) & 0xFFFFFF) == 0xFF00FF;
+    };
+    for (int k : {1, 2}) {
+        // The outer corner of each side border is see-through at the top, solid at the bottom.
+        const QRect lf = left->FrameRect(k), rf = right->FrameRect(k);
+        QVERIFY(magenta(left->Image, lf.left(), lf.top()));
+        QVERIFY(!magenta(left->Image, lf.left(), lf.bottom()));
+        QVERIFY(magenta(right->Image, rf.right(), rf.top()));
+        QVERIFY(!magenta(right->Image, rf.right(), rf.bottom()));
+        // Elsewhere the frame is solid: the title bar's middle and the whole bottom border.
+        const QRect tf = frameRect(top->Image, 2, k, true);
+        QCOMPARE(coloursIn(top->Image, tf.adjusted(top->LeftWidth, 0, -top->RightWidth, 0)).size() >
+                     0,
+                 true);
+        for (int y = tf.top(); y <= tf.bottom(); ++y)
+            QVERIFY(!magenta(top->Image, tf.center().x(), y));
+        const QRect bf = frameRect(bottom->Image, 2, k, true);
+        for (int x = bf.left(); x <= bf.right(); ++x)
+            QVERIFY(!magenta(bottom->Image, x, bf.bottom()));
+    }
+    // Active and inactive windows look different.
+    QVERIFY(meanDifference(top->Image, frameRect(top->Image, 2, 1, true),
+                           frameRect(top->Image, 2, 2, true)) > 12);
+    QVERIFY(meanDifference(left->Image, left->FrameRect(1), left->FrameRect(2)) > 12);
+}
+
+void TestSkins::captionButtonsFitTheTitleBar() {
+    LOAD_SKIN(skin);
+    const int titleHeight = skin->Top()->Image.height() / skin->Top()->FrameCount;
+    const int rightBorder = skin->Right()->FrameWidth();
+    const int width = 400;        // a window this wide
+    QList<QPair<int, int>> taken; // x ranges of the buttons shown in a normal window
+    int rightmostText = width - skin->Title()->RightWidth;
+    for (int i = 0; i < 5; ++i) {
+        const TDataSkinSysButton* b = skin->SysButtons()[i];
+        QVERIFY2(b->Ycoord >= 0 && b->Ycoord + b->Image.height() <= titleHeight,
+                 qPrintable(b->Name));
+        const int x = b->Align == 1 ? width - b->Xcoord : b->Xcoord;
+        QVERIFY2(x >= skin->Left()->FrameWidth() && x + b->FrameWidth() <= width - rightBorder,
+                 qPrintable(b->Name));
+        if (b->Visibility == 1)
+            continue; // the restore button replaces the maximise button in a maximised window
+        for (const auto& [from, to] : taken)
+            QVERIFY2(x + b->FrameWidth() <= from || x >= to, qPrintable(b->Name));
+        taken.append({x, x + b->FrameWidth()});
+        // The caption text keeps clear of the buttons on either side.
+        if (b->Align == 1)
+            QVERIFY2(rightmostText <= x, qPrintable(b->Name));
+        else
+            QVERIFY2(x + b->FrameWidth() <= skin->Title()->LeftWidth, qPrintable(b->Name));
     }
 }
 

@@ -52,14 +52,18 @@ QImage titleBand(const Look& look, const FrameGeometry& g, bool active, int widt
     fill.setColorAt(1, t.bottom);
     p.fillRect(band.rect(), fill);
     // Gloss: the upper half of the bar catches the light.
-    const double gloss = look.params.gloss * (active ? 1.0 : 0.6);
+    const double gloss = active ? look.params.gloss : 0.0;
     if (gloss > 0) {
         QLinearGradient sheen(0, 0, 0, g.title / 2.0);
         sheen.setColorAt(0, QColor(255, 255, 255, int(70 * gloss)));
         sheen.setColorAt(1, QColor(255, 255, 255, int(20 * gloss)));
         p.fillRect(QRect(0, 0, width, g.title / 2), sheen);
     }
-    // A dark line under the bar separates it from the menu bar.
+    // An active bar may carry an accent line; a dark line under the bar separates it from
+    // the menu bar.
+    const int line = active ? look.params.titleLine : 0;
+    if (line > 0)
+        p.fillRect(QRect(0, g.title - 1 - line, width, line), look.accent);
     p.fillRect(QRect(0, g.title - 1, width, 1), shade(t.bottom, -0.25));
     p.end();
     return opaque(band, t.bottom);

@@ -71,11 +71,11 @@ bool parseSkinParams(const QByteArray& json, const QString& path, SkinParams& pa
         return fail(QStringLiteral("expected a JSON object"));
     const QJsonObject obj = doc.object();
 
-    static const QSet<QString> known = {QStringLiteral("name"),   QStringLiteral("face"),
-                                        QStringLiteral("accent"), QStringLiteral("text"),
-                                        QStringLiteral("title"),  QStringLiteral("field"),
-                                        QStringLiteral("corner"), QStringLiteral("bevel"),
-                                        QStringLiteral("gloss"),  QStringLiteral("titleHeight")};
+    static const QSet<QString> known = {
+        QStringLiteral("name"),        QStringLiteral("face"),     QStringLiteral("accent"),
+        QStringLiteral("text"),        QStringLiteral("title"),    QStringLiteral("field"),
+        QStringLiteral("corner"),      QStringLiteral("bevel"),    QStringLiteral("gloss"),
+        QStringLiteral("titleHeight"), QStringLiteral("titleLine")};
     for (const QString& key : obj.keys())
         if (!known.contains(key))
             return fail(QStringLiteral("unknown key \"%1\"").arg(key));
@@ -98,16 +98,19 @@ bool parseSkinParams(const QByteArray& json, const QString& path, SkinParams& pa
         !readColour(obj, QStringLiteral("field"), false, p.field, what))
         return fail(what);
 
-    double corner = p.corner, bevel = p.bevel, gloss = p.gloss, titleHeight = p.titleHeight;
+    double corner = p.corner, bevel = p.bevel, gloss = p.gloss, titleHeight = p.titleHeight,
+           titleLine = p.titleLine;
     if (!readNumber(obj, QStringLiteral("corner"), 0, 12, true, corner, what) ||
         !readNumber(obj, QStringLiteral("bevel"), 0, 3, true, bevel, what) ||
         !readNumber(obj, QStringLiteral("gloss"), 0, 1, false, gloss, what) ||
-        !readNumber(obj, QStringLiteral("titleHeight"), 20, 40, true, titleHeight, what))
+        !readNumber(obj, QStringLiteral("titleHeight"), 20, 40, true, titleHeight, what) ||
+        !readNumber(obj, QStringLiteral("titleLine"), 0, 3, true, titleLine, what))
         return fail(what);
     p.corner = int(corner);
     p.bevel = int(bevel);
     p.gloss = gloss;
     p.titleHeight = int(titleHeight);
+    p.titleLine = int(titleLine);
     params = p;
     return true;
 }

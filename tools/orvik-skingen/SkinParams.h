@@ -18,6 +18,7 @@ struct SkinParams {
     int bevel = 1;        // depth of the light and shadow edges, 0 .. 3
     double gloss = 0.4;   // strength of the glossy top half of bars and buttons, 0 .. 1
     int titleHeight = 26; // height of the title bar, 20 .. 40
+    int titleLine = 0;    // accent line under an active window's title bar, 0 .. 3 pixels
 };
 
 // Reads a parameter set from a JSON file. Returns false with a readable message in error
