@@ -17,6 +17,8 @@ namespace {
 
 // Reply tokens of loadfile commands carry this bit; every other command uses token 0.
 constexpr quint64 kLoadTokenBit = quint64(1) << 62;
+// Reply token of the query made when the picture's render context arrives.
+constexpr quint64 kVideoOutputQuery = 1;
 // Events handled per drain before the rest is left to a fresh queued call.
 constexpr int kEventsPerDrain = 256;
 
@@ -40,7 +42,9 @@ TPlayerCore::TPlayerCore(bool video, QObject* parent)
         throw Error(QStringLiteral("Unable to create the media player."));
     mpv_handle* h = mpv_.get();
 
-    setOption(h, "vo", video ? "libmpv" : "null");
+    // Until the picture's render context exists (the widget has not been shown yet) the
+    // library falls back to no picture instead of dropping the stream's video.
+    setOption(h, "vo", video ? "libmpv,null" : "null");
     setOption(h, "idle", "yes");
     setOption(h, "keep-open", "no");
     setOption(h, "terminal", "no");
@@ -126,16 +130,40 @@ void TPlayerCore::handleEvent(const mpv_event& event) {
         }
         return;
     }
+    case MPV_EVENT_GET_PROPERTY_REPLY: {
+        const auto* prop = static_cast<const mpv_event_property*>(event.data);
+        if (event.reply_userdata != kVideoOutputQuery || event.error < 0 ||
+            prop->format != MPV_FORMAT_STRING || state_ == State::Stopped)
+            return;
+        if (qstrcmp(*static_cast<char* const*>(prop->data), "null") != 0)
+            return;
+        // Open the entry again, now with the picture; the listener sees no new start.
+        const State keep = state_;
+        const bool reached = reachedPlaying_;
+        const QStringList pending = pending_;
+        loadEntry(entry_);
+        pending_ = pending;
+        reachedPlaying_ = reached;
+        quietReload_ = keep != State::Opening;
+        if (keep == State::Paused)
+            setFlag("pause", true);
+        return;
+    }
     case MPV_EVENT_START_FILE: {
         const auto* start = static_cast<const mpv_event_start_file*>(event.data);
         currentEntry_ = start->playlist_entry_id;
-        if (ownsEntry(currentEntry_) && state_ != State::Opening)
+        if (ownsEntry(currentEntry_) && state_ != State::Opening && !quietReload_)
             setState(State::Opening); // the next entry of a playlist the library expanded
         return;
     }
     case MPV_EVENT_PLAYBACK_RESTART:
+        if (ownsEntry(currentEntry_) && quietReload_) {
+            quietReload_ = false; // playing again, now with the picture
+            return;
+        }
         if (ownsEntry(currentEntry_) && (state_ == State::Opening || state_ == State::Buffering)) {
             reachedPlaying_ = true;
+            quietReload_ = false;
             setState(State::Playing);
         }
         return;
@@ -256,6 +284,14 @@ void TPlayerCore::setNetworkTimeout(double seconds) {
     mpv_set_property_async(mpv_.get(), 0, "network-timeout", MPV_FORMAT_DOUBLE, &value);
 }
 
+void TPlayerCore::reattachVideo() {
+    if (state_ == State::Stopped || entry_.isEmpty())
+        return;
+    // A stream that started before the render context existed plays on without a picture
+    // ("null" output); the answer to this query decides whether to open it again.
+    mpv_get_property_async(mpv_.get(), kVideoOutputQuery, "current-vo", MPV_FORMAT_STRING);
+}
+
 void TPlayerCore::setKeepAspect(bool on) {
     setFlag("keepaspect", on);
 }
@@ -317,6 +353,7 @@ void TPlayerCore::forgetLoad() {
     ++loadToken_; // a reply still on its way no longer matches
     firstOwned_ = lastOwned_ = 0;
     reachedPlaying_ = false;
+    quietReload_ = false;
     dropFetch();
 }
 

@@ -65,6 +65,10 @@ public:
     void setNetworkTimeout(double seconds);
     double networkTimeout() const { return networkTimeout_; }
 
+    // The picture's render context has just been made: a stream already playing picks its
+    // video up again (until then it played without a picture).
+    void reattachVideo();
+
     // Picture scaling: keep the aspect ratio; show the picture unscaled (centred).
     void setKeepAspect(bool on);
     void setUnscaled(bool on);
@@ -118,6 +122,8 @@ private:
     qint64 lastOwned_ = 0;
     qint64 currentEntry_ = 0;
     bool reachedPlaying_ = false;
+    // The entry is being opened again to pick up the picture: not reported as a new start.
+    bool quietReload_ = false;
 
     // .asx entries still to try, and whether the current address was already fetched to see
     // whether it is an .asx document.

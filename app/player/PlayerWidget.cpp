@@ -25,6 +25,8 @@ TPlayerWidget::TPlayerWidget(QWidget* parent) : QWidget(parent) {
     if (video) {
         video_ = std::make_unique<TVideoSurface>(core_->handle(), this);
         video_->setGeometry(rect());
+        connect(video_.get(), &TVideoSurface::renderContextReady, core_.get(),
+                &TPlayerCore::reattachVideo);
     }
     setAutoFillBackground(true);
     setBackgroundColor(Qt::black);

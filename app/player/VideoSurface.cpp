@@ -45,6 +45,9 @@ TVideoSurface::TVideoSurface(mpv_handle* mpv, QWidget* parent) : QOpenGLWidget(p
 
 TVideoSurface::~TVideoSurface() {
     freeRenderContext();
+    // The base class destroys the context after this object is gone: no call back into it.
+    if (context())
+        disconnect(context(), nullptr, this, nullptr);
 }
 
 void TVideoSurface::freeRenderContext() {
@@ -59,7 +62,10 @@ void TVideoSurface::freeRenderContext() {
 }
 
 void TVideoSurface::initializeGL() {
-    freeRenderContext(); // the widget was moved to another window: start again
+    // Moving the widget to another window replaces its context: let go of the render
+    // context while the old one can still be made current.
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &TVideoSurface::freeRenderContext,
+            Qt::UniqueConnection);
     mpv_opengl_init_params gl{&procAddress, nullptr};
     int advanced = 0;
     mpv_render_param params[] = {
@@ -72,6 +78,7 @@ void TVideoSurface::initializeGL() {
         return;
     }
     mpv_render_context_set_update_callback(render_, &TVideoSurface::onUpdate, this);
+    emit renderContextReady();
 }
 
 void TVideoSurface::onUpdate(void* self) {

@@ -23,6 +23,10 @@ public:
 
     bool hasRenderContext() const { return render_ != nullptr; }
 
+signals:
+    // The render context was made (first show, or again after a move to another window).
+    void renderContextReady();
+
 protected:
     void initializeGL() override;
     void paintGL() override;

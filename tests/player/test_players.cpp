@@ -3,12 +3,15 @@
 #include "PlayerFactory.h"
 #include "RealAudio.h"
 #include "StreamServer.h"
+#include "VideoSurface.h"
 #include "WindowsMediaPlayer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -106,6 +109,7 @@ private slots:
     void destroyingMidLoadIsSafe_data();
     void destroyingMidLoadIsSafe();
     void shownPlayerMakesItsPicture();
+    void pictureComesWhenShownAfterTheStreamStarted();
     void factoryCreationCanBeMadeToFail();
 
 private:
@@ -452,6 +456,48 @@ void TestPlayers::shownPlayerMakesItsPicture() {
     QCOMPARE(player.mask().boundingRect(), QRect(0, 0, 90, 90));
     player.SetObjectRects(QRect(0, 0, 320, 240), QRect(0, 0, 640, 480));
     QVERIFY(player.mask().isEmpty());
+}
+
+void TestPlayers::pictureComesWhenShownAfterTheStreamStarted() {
+    if (!OpenGLAvailable() || !TPlayerWidget::videoAllowed())
+        QSKIP("no OpenGL here: the players are sound only");
+    QTemporaryDir dir;
+    const QString clip = dir.filePath("clip.mp4");
+    const int rc = QProcess::execute(
+        "ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=25", "-t",
+                   "30", "-c:v", "mpeg4", "-q:v", "10", "-movflags", "+faststart", clip});
+    if (rc != 0)
+        QSKIP("ffmpeg is needed to make a test video");
+    QFile file(clip);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    server_->addFile("/clip.mp4", file.readAll(), "video/mp4");
+
+    QWidget window;
+    window.resize(320, 240);
+    TRealAudio* real = PlayerFactory::CreateRealAudio(&window);
+    real->resize(320, 240);
+    real->hide(); // as the main window keeps it until it plays
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy spy(real, &TRealAudio::PlayStateChange);
+    real->SetSource(server_->url("/clip.mp4").toString());
+    real->DoPlay();
+    QTRY_COMPARE_WITH_TIMEOUT(states(spy), (QList<int>{3, 4}), 10000);
+    auto voConfigured = [real] {
+        int flag = 0;
+        mpv_get_property(real->core().handle(), "vo-configured", MPV_FORMAT_FLAG, &flag);
+        return flag != 0;
+    };
+    // Started before the picture existed: it plays on with no picture output.
+    char* output = mpv_get_property_string(real->core().handle(), "current-vo");
+    QCOMPARE(QByteArray(output), QByteArray("null"));
+    mpv_free(output);
+    real->show();
+    QTRY_VERIFY_WITH_TIMEOUT(real->pictureReady(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(voConfigured(), 10000);
+    // Picking the picture up again is not reported as a new start.
+    QCOMPARE(states(spy), (QList<int>{3, 4}));
+    QCOMPARE(real->core().state(), TPlayerCore::State::Playing);
 }
 
 void TestPlayers::factoryCreationCanBeMadeToFail() {
