@@ -59,8 +59,6 @@ Look makeLook(const SkinParams& p) {
                  true};
     const QColor disabledBase = mix(p.face, k.dark ? shade(p.face, 0.05) : QColor(Qt::white), 0.3);
     k.disabled = {{disabledBase, disabledBase}, mix(k.outline, p.face, 0.55), false};
-    k.focused = k.normal;
-    k.focused.outline = p.accent;
 
     // On dark skins a field's edge is lighter than the face, or it would vanish.
     const QColor fieldEdge = k.dark ? mix(p.face, p.text, 0.28) : k.outline;

@@ -29,7 +29,7 @@ struct Look {
     QColor menu, menubar;
     QColor hilight;
 
-    Surface normal, hot, pressed, disabled, focused;
+    Surface normal, hot, pressed, disabled;
     Surface fieldNormal, fieldHot, fieldDisabled;
     Surface accentNormal, accentHot, accentPressed, accentDisabled;
     Surface selection; // selected menu items and list rows: white or black text reads on it
