@@ -1,0 +1,75 @@
+#include "EditStation.h"
+
+#include "ui_EditStation.h"
+
+#include "ErrorWrapper.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+TfrmEditStation::TfrmEditStation(QWidget* owner, TCatalogue& catalogue)
+    : QDialog(owner), ui(std::make_unique<Ui::TfrmEditStation>()), qrySQL(catalogue) {
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    // Centred on the screen, not on the owner.
+    if (QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    connect(ui->cmdOK, &QPushButton::clicked, this, &TfrmEditStation::cmdOKClick);
+    connect(ui->cmdCancel, &QPushButton::clicked, this, &TfrmEditStation::cmdCancelClick);
+    FormCreate();
+}
+
+TfrmEditStation::~TfrmEditStation() = default;
+
+void TfrmEditStation::FormCreate() {
+    ui->cbFormat->setCurrentIndex(0);
+    ids_.clear();
+    ui->cbCategory->clear();
+    qrySQL.Open(QStringLiteral("select * from categories order by c_name"));
+    while (!qrySQL.Eof()) {
+        ui->cbCategory->addItem(qrySQL.FieldByName(QStringLiteral("c_name")).toString());
+        ids_ << qrySQL.FieldByName(QStringLiteral("c_id")).toString();
+        qrySQL.Next();
+    }
+    qrySQL.Close();
+    if (ui->cbCategory->count() > 0)
+        ui->cbCategory->setCurrentIndex(0);
+}
+
+void TfrmEditStation::SelectCategory(const QString& id) {
+    const int index = ids_.indexOf(id);
+    if (index >= 0)
+        ui->cbCategory->setCurrentIndex(index);
+}
+
+qint32 TfrmEditStation::CategoryId() const {
+    const int index = ui->cbCategory->currentIndex();
+    bool ok = false;
+    const qint32 id = index >= 0 && index < ids_.size() ? ids_[index].toInt(&ok) : 0;
+    if (!ok)
+        throw orvik::Error(QStringLiteral("The station has no category."));
+    return id;
+}
+
+void TfrmEditStation::cmdOKClick() {
+    accept();
+}
+
+void TfrmEditStation::cmdCancelClick() {
+    reject();
+}
+
+void TfrmEditStation::keyPressEvent(QKeyEvent* e) {
+    // No button answers Enter or Escape: the dialog closes only through its buttons.
+    switch (e->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+        e->ignore();
+        return;
+    default:
+        QDialog::keyPressEvent(e);
+    }
+}

@@ -1,0 +1,137 @@
+#include "StationCommands.h"
+
+#include "ui_EditStation.h"
+#include "ui_MainWindow.h"
+
+#include "Catalogue.h"
+#include "EditStation.h"
+#include "MainWindow.h"
+#include "MessagePresenter.h"
+#include "Nodes.h"
+#include "Query.h"
+#include "StationReader.h"
+#include "Table.h"
+#include "TreeOrder.h"
+
+#include <QDateTime>
+#include <QPointer>
+#include <QScopeGuard>
+
+namespace {
+
+// Texts are stored exactly as typed; an empty one as the empty text, never as NULL.
+QString stored(const QString& text) {
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
+} // namespace
+
+TStationCommands::TStationCommands(TfrmMain& form) : QObject(&form), f_(form) {
+    showModal = [](TfrmEditStation& dialog) { return dialog.exec(); };
+}
+
+QTreeWidgetItem* TStationCommands::SelectedStation() const {
+    QTreeWidgetItem* node = orvik::selectedNode(f_.form().tvStations);
+    return node && node->parent() ? node : nullptr;
+}
+
+void TStationCommands::WriteFields(TfrmEditStation& dialog) {
+    auto& d = dialog.form();
+    TTable& table = f_.catalogue().tblStations();
+    table.SetField(QStringLiteral("s_name"), stored(d.txtName->text()));
+    table.SetField(QStringLiteral("c_id"), dialog.CategoryId());
+    table.SetField(QStringLiteral("s_url"), stored(d.txtURL->text()));
+    table.SetField(QStringLiteral("s_website"), stored(d.txtWebsite->text()));
+    table.SetField(QStringLiteral("s_comment"), stored(d.txtComment->text()));
+    table.SetField(QStringLiteral("s_bitrate"), stored(d.txtBitrate->text()));
+    // A stored format the list does not know shows no entry; it is then kept as it was.
+    if (d.cbFormat->currentIndex() >= 0)
+        table.SetField(QStringLiteral("s_format"), d.cbFormat->currentIndex());
+    table.SetField(QStringLiteral("s_language"), stored(d.txtLanguage->text()));
+}
+
+void TStationCommands::actAddStationExecute() {
+    if (f_.form().tvStations->topLevelItemCount() == 0) {
+        orvik::ShowInformation(QStringLiteral("Add a station category first."));
+        return;
+    }
+    QPointer<TfrmEditStation> dialog = new TfrmEditStation(&f_, f_.catalogue());
+    const auto destroy = qScopeGuard([&dialog] { delete dialog.data(); });
+    dialog->setWindowTitle(QStringLiteral("New Station"));
+    if (showModal(*dialog) != QDialog::Accepted || !dialog)
+        return;
+    TTable& table = f_.catalogue().tblStations();
+    table.Append();
+    try {
+        table.SetField(QStringLiteral("s_created"), QDateTime::currentDateTime());
+        WriteFields(*dialog);
+    } catch (...) {
+        table.Cancel();
+        throw;
+    }
+    table.Post();
+    f_.LoadStations(true);
+}
+
+void TStationCommands::actEditStationExecute() {
+    const TItemPtr station = itemOf(SelectedStation());
+    if (!station)
+        return;
+    TTable& table = f_.catalogue().tblStations();
+    table.SetFiltered(false);
+    table.SetFilterKey(station->Id);
+    table.SetFiltered(true);
+    if (table.IsEmpty())
+        return;
+
+    QPointer<TfrmEditStation> dialog = new TfrmEditStation(&f_, f_.catalogue());
+    const auto destroy = qScopeGuard([&dialog] { delete dialog.data(); });
+    auto& d = dialog->form();
+    auto text = [&table](const char* column) {
+        return table.Field(QLatin1String(column)).toString();
+    };
+    dialog->SelectCategory(QString::number(CatalogueInt(table.Field(QStringLiteral("c_id")))));
+    d.txtName->setText(text("s_name"));
+    d.txtWebsite->setText(text("s_website"));
+    d.txtComment->setText(text("s_comment"));
+    d.txtBitrate->setText(text("s_bitrate"));
+    d.txtURL->setText(text("s_url"));
+    d.txtLanguage->setText(text("s_language"));
+    d.cbFormat->setCurrentIndex(CatalogueInt(table.Field(QStringLiteral("s_format"))));
+    dialog->setWindowTitle(QStringLiteral("Edit Station"));
+    if (showModal(*dialog) != QDialog::Accepted || !dialog)
+        return;
+
+    table.Edit();
+    try {
+        WriteFields(*dialog);
+    } catch (...) {
+        table.Cancel();
+        throw;
+    }
+    table.Post();
+    table.SetFiltered(false);
+    f_.LoadStations(true);
+}
+
+void TStationCommands::actEditStationUpdate() {
+    f_.form().actEditStation->setEnabled(SelectedStation() != nullptr);
+}
+
+void TStationCommands::actDeleteStationExecute() {
+    if (!SelectedStation())
+        return;
+    if (!orvik::ShowConfirmation(QStringLiteral("Are you sure you want to delete this station?")))
+        return;
+    QTreeWidgetItem* node = SelectedStation();
+    const TItemPtr station = itemOf(node);
+    if (!station)
+        return;
+    f_.catalogue().qrySQL().ExecSQL(
+        QStringLiteral("delete from stations where s_id = %1").arg(station->Id));
+    delete node;
+}
+
+void TStationCommands::actDeleteStationUpdate() {
+    f_.form().actDeleteStation->setEnabled(SelectedStation() != nullptr);
+}
