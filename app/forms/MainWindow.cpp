@@ -5,7 +5,9 @@
 #include "ActionUpdater.h"
 #include "Artwork.h"
 #include "Catalogue.h"
+#include "CategoryCommands.h"
 #include "ErrorWrapper.h"
+#include "Favorites.h"
 #include "MenuBinding.h"
 #include "MessagePresenter.h"
 #include "Nodes.h"
@@ -13,7 +15,9 @@
 #include "PlayerFactory.h"
 #include "ProgramFolder.h"
 #include "RealAudio.h"
+#include "SearchTab.h"
 #include "Splash.h"
+#include "StationCommands.h"
 #include "StationLoader.h"
 #include "WebBrowser.h"
 #include "WindowsMediaPlayer.h"
@@ -93,6 +97,10 @@ void TfrmMain::FormCreate() {
                                      ui->cbCategory, ui->cbLanguage, ui->rbStationCategory,
                                      ui->rbCategory, ui->rbLanguage, ui->lsvResults, images, this});
     playback_ = new TPlayback(*this);
+    searchTab_ = new TSearchTab(*this);
+    categoryCommands_ = new TCategoryCommands(*this);
+    stationCommands_ = new TStationCommands(*this);
+    favorites_ = new TFavorites(*this);
     bindActions();
 
     // 1. The splash window stays on screen through the long work below.
@@ -350,14 +358,42 @@ void TfrmMain::bindActions() {
     command(u.mnuLinks, [&p] { p.mnuLinksClick(); });
     command(u.Reportaproblem1, [&p] { p.ReportAProblem(); });
 
+    // Catalogue editing, favorites and the search page.
+    TCategoryCommands& c = *categoryCommands_;
+    TStationCommands& s = *stationCommands_;
+    TFavorites& fav = *favorites_;
+    TSearchTab& st = *searchTab_;
+    command(u.actAddCategory, [&c] { c.actAddCategoryExecute(); });
+    command(u.actEditCategory, [&c] { c.actEditCategoryExecute(); });
+    command(u.actDeleteCategory, [&c] { c.actDeleteCategoryExecute(); });
+    command(u.actAddStation, [&s] { s.actAddStationExecute(); });
+    command(u.actEditStation, [&s] { s.actEditStationExecute(); });
+    command(u.actDeleteStation, [&s] { s.actDeleteStationExecute(); });
+    command(u.actFavorite, [&fav] { fav.actFavoriteExecute(); });
+    command(u.actDeleteFavorite, [&fav] { fav.actDeleteFavoriteExecute(); });
+    update([&c] { c.actEditCategoryUpdate(); });
+    update([&c] { c.actDeleteCategoryUpdate(); });
+    update([&s] { s.actEditStationUpdate(); });
+    update([&s] { s.actDeleteStationUpdate(); });
+    update([&fav] { fav.actFavoriteUpdate(); });
+    update([&fav] { fav.actDeleteFavoriteUpdate(); });
+    // A radio button's handler runs when it becomes checked; a list's when the user picks.
+    const std::pair<QRadioButton*, void (TSearchTab::*)()> radios[] = {
+        {u.rbStationCategory, &TSearchTab::rbStationCategoryClick},
+        {u.rbCategory, &TSearchTab::rbCategoryClick},
+        {u.rbLanguage, &TSearchTab::rbLanguageClick},
+    };
+    for (auto [rb, handler] : radios)
+        clicked(rb, &QRadioButton::toggled, [rb, handler, &st] {
+            if (rb->isChecked())
+                (st.*handler)();
+        });
+    clicked(u.cbStationCategory, &QComboBox::activated, [&st] { st.cbStationCategoryClick(); });
+    clicked(u.cbCategory, &QComboBox::activated, [&st] { st.cbCategoryClick(); });
+    clicked(u.cbLanguage, &QComboBox::activated, [&st] { st.cbLanguageClick(); });
+
     // Commands that are not built yet stay visibly disabled rather than doing nothing.
-    for (QAction* a :
-         {u.actAddStation, u.actEditStation, u.actDeleteStation, u.actFavorite, u.actAddCategory,
-          u.actEditCategory, u.actDeleteCategory, u.actDeleteFavorite, u.mnuUseSkins})
-        a->setEnabled(false);
-    for (QWidget* w : {static_cast<QWidget*>(u.rbStationCategory),
-                       static_cast<QWidget*>(u.rbCategory), static_cast<QWidget*>(u.rbLanguage)})
-        w->setEnabled(false);
+    u.mnuUseSkins->setEnabled(false);
     u.mnuSkins->setEnabled(false);
 }
 

@@ -24,6 +24,10 @@ using orvik::TRealAudio;
 using orvik::TWebBrowser;
 using orvik::TWindowsMediaPlayer;
 class TPlayback;
+class TSearchTab;
+class TCategoryCommands;
+class TStationCommands;
+class TFavorites;
 class QMenu;
 
 // The main window: station lists and information on the left, the player area on the right.
@@ -38,6 +42,10 @@ public:
     TActionUpdater& updater() { return *updater_; }
     TCatalogue& catalogue() { return *catalogue_; }
     TPlayback& playback() { return *playback_; }
+    TSearchTab& searchTab() { return *searchTab_; }
+    TCategoryCommands& categoryCommands() { return *categoryCommands_; }
+    TStationCommands& stationCommands() { return *stationCommands_; }
+    TFavorites& favorites() { return *favorites_; }
 
     // -1 nothing started yet; 0 media player; 1 RealMedia player; 2 a web page.
     int PlayMode = -1;
@@ -78,6 +86,10 @@ private:
     std::unique_ptr<TCatalogue> catalogue_;
     std::unique_ptr<TStationLoader> loader_;
     TPlayback* playback_ = nullptr;
+    TSearchTab* searchTab_ = nullptr;
+    TCategoryCommands* categoryCommands_ = nullptr;
+    TStationCommands* stationCommands_ = nullptr;
+    TFavorites* favorites_ = nullptr;
     QPointer<TfmSplash> splash_;
     QMenu* PopupMenu = nullptr;
     bool destroyed_ = false;
