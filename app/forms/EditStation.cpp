@@ -11,8 +11,9 @@
 TfrmEditStation::TfrmEditStation(QWidget* owner, TCatalogue& catalogue)
     : QDialog(owner), ui(std::make_unique<Ui::TfrmEditStation>()), qrySQL(catalogue) {
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    // A dialog border: title and close box only, no resizing.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
+                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     // Centred on the screen, not on the owner.
     if (QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -97,6 +97,10 @@ void TStationCommands::actEditStationExecute() {
     d.txtBitrate->setText(text("s_bitrate"));
     d.txtURL->setText(text("s_url"));
     d.txtLanguage->setText(text("s_language"));
+    // Long texts show their beginning.
+    for (QLineEdit* line :
+         {d.txtName, d.txtWebsite, d.txtComment, d.txtBitrate, d.txtURL, d.txtLanguage})
+        line->setCursorPosition(0);
     d.cbFormat->setCurrentIndex(CatalogueInt(table.Field(QStringLiteral("s_format"))));
     dialog->setWindowTitle(QStringLiteral("Edit Station"));
     if (showModal(*dialog) != QDialog::Accepted || !dialog)
