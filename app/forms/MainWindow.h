@@ -29,6 +29,9 @@ class TCategoryCommands;
 class TStationCommands;
 class TFavorites;
 class QMenu;
+class TTrayIcon;
+class TSkinData;
+class TSkinSetup;
 
 // The main window: station lists and information on the left, the player area on the right.
 class TfrmMain : public QMainWindow {
@@ -52,6 +55,11 @@ public:
     QPointer<TRealAudio> RealPlayer;
     QPointer<TWindowsMediaPlayer> MediaPlayer;
     TWebBrowser* WebBrowser = nullptr;
+    // The notification-area icon; shown only while the window is minimised to it.
+    TTrayIcon* TrayIcon = nullptr;
+    // The skin data component: the stored skin, or the package picked in the Skins menu.
+    TSkinData* SkinEngine = nullptr;
+    TSkinSetup& skinSetup() { return *skinSetup_; }
 
     // The record of the selection on the page shown, or nullptr.
     TItemPtr CurrentStation() const;
@@ -69,6 +77,7 @@ protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void FormCreate();
@@ -79,6 +88,8 @@ private:
     void HideSplash();
     void OpenCatalogue();
     void CreatePlayers();
+    void CreateTrayIcon();
+    void CreateSkinEngine();
     void bindActions();
 
     std::unique_ptr<Ui::TfrmMain> ui;
@@ -93,4 +104,6 @@ private:
     QPointer<TfmSplash> splash_;
     QMenu* PopupMenu = nullptr;
     bool destroyed_ = false;
+    bool firstPaintLogged_ = false;
+    TSkinSetup* skinSetup_ = nullptr;
 };

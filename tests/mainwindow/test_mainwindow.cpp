@@ -9,6 +9,7 @@
 #include "ProgramFolderFixture.h"
 #include "RealAudio.h"
 #include "RecordingPresenter.h"
+#include "TrayIcon.h"
 #include "WindowsMediaPlayer.h"
 
 #include <QFile>
@@ -48,6 +49,7 @@ private slots:
     void garbageDatabase();
     void playerCreationFailure();
     void standardPlayersAreCreated();
+    void minimiseToTrayAndBack();
 };
 
 void TestMainWindow::componentsMenusAndActions() {
@@ -274,6 +276,30 @@ void TestMainWindow::standardPlayersAreCreated() {
     w->close();
     w.reset();
     QVERIFY(!real);
+}
+
+void TestMainWindow::minimiseToTrayAndBack() {
+    ProgramFolderFixture folder;
+    RecordingPresenter boxes;
+    orvik::ScopedPlayerCreationFailure noPlayers;
+    TfrmMain w;
+    QVERIFY(w.TrayIcon);
+    QCOMPARE(w.TrayIcon->Hint(), QStringLiteral("Orvik"));
+    QVERIFY(w.TrayIcon->MinimizeToTray());
+    QVERIFY(!w.TrayIcon->IconVisible());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.resize(900, 650);
+
+    w.showMinimized();
+    QTRY_VERIFY(w.isHidden());
+    QVERIFY(w.TrayIcon->IconVisible());
+
+    // A double-click on the icon brings the window back, at 700 x 500 and not minimised.
+    w.TrayIcon->OnDblClick(w.TrayIcon);
+    QTRY_VERIFY(w.isVisible());
+    QVERIFY(!w.isMinimized());
+    QTRY_COMPARE(w.size(), QSize(700, 500));
 }
 
 QTEST_MAIN(TestMainWindow)
