@@ -20,16 +20,30 @@ bool TPlayerWidget::videoAllowed() {
 }
 
 TPlayerWidget::TPlayerWidget(QWidget* parent) : QWidget(parent) {
-    const bool video = g_videoAllowed && OpenGLAvailable();
-    core_ = std::make_unique<TPlayerCore>(video);
-    if (video) {
-        video_ = std::make_unique<TVideoSurface>(core_->handle(), this);
-        video_->setGeometry(rect());
-        connect(video_.get(), &TVideoSurface::renderContextReady, core_.get(),
-                &TPlayerCore::reattachVideo);
-    }
+    // The surface itself is made at the first play; until then the picture output waits (and
+    // falls back to none should OpenGL turn out to be missing).
+    videoWanted_ = g_videoAllowed && OpenGLPlatform();
+    core_ = std::make_unique<TPlayerCore>(videoWanted_);
     setAutoFillBackground(true);
     setBackgroundColor(Qt::black);
+}
+
+bool TPlayerWidget::hasVideo() const {
+    return video_ != nullptr || (videoWanted_ && OpenGLAvailable());
+}
+
+void TPlayerWidget::prepareVideo() {
+    if (video_ || !videoWanted_)
+        return;
+    if (!OpenGLAvailable()) {
+        videoWanted_ = false;
+        return;
+    }
+    video_ = std::make_unique<TVideoSurface>(core_->handle(), this);
+    video_->setGeometry(rect());
+    connect(video_.get(), &TVideoSurface::renderContextReady, core_.get(),
+            &TPlayerCore::reattachVideo);
+    video_->show();
 }
 
 TPlayerWidget::~TPlayerWidget() = default;

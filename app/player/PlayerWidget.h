@@ -26,8 +26,8 @@ public:
 
     TPlayerCore& core() { return *core_; }
     const TPlayerCore& core() const { return *core_; }
-    // Whether this player shows a picture (OpenGL was there and pictures are allowed).
-    bool hasVideo() const { return video_ != nullptr; }
+    // Whether this player shows a picture (OpenGL is there and pictures are allowed).
+    bool hasVideo() const;
     // Whether the picture's render context exists (made when the widget is first shown).
     bool pictureReady() const;
 
@@ -42,11 +42,16 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     TVideoSurface* videoSurface() const { return video_.get(); }
+    // Makes the picture's surface before the first stream starts. OpenGL costs memory as soon
+    // as it is touched (a software renderer maps tens of MiB), so a player that never plays
+    // never touches it.
+    void prepareVideo();
 
 private:
     std::unique_ptr<TPlayerCore> core_;
     // Declared after core_: the picture's render context goes before the mpv handle.
     std::unique_ptr<TVideoSurface> video_;
+    bool videoWanted_ = false;
 };
 
 } // namespace orvik

@@ -24,10 +24,12 @@ void TRealAudio::DoPlay() {
     default:
         break;
     }
-    if (source_.trimmed().isEmpty())
+    if (source_.trimmed().isEmpty()) {
         core().stop();
-    else
+    } else {
+        prepareVideo();
         core().open(source_);
+    }
 }
 
 void TRealAudio::DoStop() {

@@ -17,8 +17,7 @@ void* procAddress(void*, const char* name) {
 }
 
 bool probeOpenGL() {
-    const QString platform = QGuiApplication::platformName();
-    if (platform == u"offscreen" || platform == u"minimal")
+    if (!OpenGLPlatform())
         return false;
     QOpenGLContext context;
     if (!context.create())
@@ -33,6 +32,11 @@ bool probeOpenGL() {
 }
 
 } // namespace
+
+bool OpenGLPlatform() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != u"offscreen" && platform != u"minimal";
+}
 
 bool OpenGLAvailable() {
     static const bool available = probeOpenGL();

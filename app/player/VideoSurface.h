@@ -11,6 +11,9 @@ namespace orvik {
 // (QOpenGLWidget cannot live there) and only when a context can actually be made current.
 // Checked once.
 bool OpenGLAvailable();
+// Whether the window system may offer OpenGL at all (not the offscreen or minimal platform);
+// cheap, touches no driver.
+bool OpenGLPlatform();
 
 // The picture of one player, drawn by libmpv's render API into this widget's framebuffer.
 // Needs Qt::AA_ShareOpenGLContexts, which the program sets before creating the application.

@@ -14,6 +14,7 @@ TWindowsMediaPlayer::TWindowsMediaPlayer(QWidget* parent) : TPlayerWidget(parent
 void TWindowsMediaPlayer::setURL(const QString& url) {
     url_ = url;
     if (autoStart_ && !url.trimmed().isEmpty()) {
+        startPicture();
         core().open(url);
         return;
     }
@@ -36,8 +37,15 @@ void TWindowsMediaPlayer::controlsPlay() {
     default:
         break;
     }
-    if (!url_.trimmed().isEmpty())
+    if (!url_.trimmed().isEmpty()) {
+        startPicture();
         core().open(url_);
+    }
+}
+
+void TWindowsMediaPlayer::startPicture() {
+    prepareVideo();
+    setUiMode(uiMode_);
 }
 
 void TWindowsMediaPlayer::controlsPause() {

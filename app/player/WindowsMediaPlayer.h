@@ -70,6 +70,8 @@ signals:
 
 private:
     void onCoreState(TPlayerCore::State state);
+    // The picture's surface, made on the first start, shown as uiMode says.
+    void startPicture();
     void report(int state);
 
     QString url_;
