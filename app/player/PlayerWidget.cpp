@@ -28,6 +28,20 @@ TPlayerWidget::TPlayerWidget(QWidget* parent) : QWidget(parent) {
     setBackgroundColor(Qt::black);
 }
 
+bool TPlayerWidget::continuePlaying(const QString& address) {
+    switch (core_->state()) {
+    case TPlayerCore::State::Paused:
+        core_->resume();
+        return true;
+    case TPlayerCore::State::Opening:
+    case TPlayerCore::State::Buffering:
+    case TPlayerCore::State::Playing:
+        return core_->address() == address;
+    default:
+        return false;
+    }
+}
+
 bool TPlayerWidget::hasVideo() const {
     return video_ != nullptr || (videoWanted_ && OpenGLAvailable());
 }

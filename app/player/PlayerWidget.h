@@ -46,6 +46,9 @@ protected:
     // as it is touched (a software renderer maps tens of MiB), so a player that never plays
     // never touches it.
     void prepareVideo();
+    // The part of a play command that needs no new start: resumes a paused stream, and leaves
+    // a stream of this address that is already on its way alone. True when that was all.
+    bool continuePlaying(const QString& address);
 
 private:
     std::unique_ptr<TPlayerCore> core_;

@@ -11,19 +11,8 @@ void TRealAudio::SetSource(const QString& source) {
 }
 
 void TRealAudio::DoPlay() {
-    switch (core().state()) {
-    case TPlayerCore::State::Paused:
-        core().resume();
+    if (continuePlaying(source_))
         return;
-    case TPlayerCore::State::Opening:
-    case TPlayerCore::State::Buffering:
-    case TPlayerCore::State::Playing:
-        if (core().address() == source_)
-            return; // already on its way
-        break;
-    default:
-        break;
-    }
     if (source_.trimmed().isEmpty()) {
         core().stop();
     } else {

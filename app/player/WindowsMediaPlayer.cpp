@@ -24,19 +24,8 @@ void TWindowsMediaPlayer::setURL(const QString& url) {
 }
 
 void TWindowsMediaPlayer::controlsPlay() {
-    switch (core().state()) {
-    case TPlayerCore::State::Paused:
-        core().resume();
+    if (continuePlaying(url_))
         return;
-    case TPlayerCore::State::Opening:
-    case TPlayerCore::State::Buffering:
-    case TPlayerCore::State::Playing:
-        if (core().address() == url_)
-            return; // already on its way
-        break;
-    default:
-        break;
-    }
     if (!url_.trimmed().isEmpty()) {
         startPicture();
         core().open(url_);
