@@ -9,6 +9,7 @@
 #include "WebBrowser.h"
 #include "WindowsMediaPlayer.h"
 
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QRandomGenerator>
 

@@ -6,8 +6,8 @@
 #include <clocale>
 
 int main(int argc, char* argv[]) {
-    // The video widgets share one OpenGL context with the player's renderer.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // No Qt::AA_ShareOpenGLContexts here: it would load the GL driver at start. The shared
+    // context is made at the first picture or web page (EnsureSharedOpenGL).
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvik"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orvik"));

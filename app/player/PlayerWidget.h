@@ -14,9 +14,6 @@ class TVideoSurface;
 // What the two player stand-ins share: a widget the main window can parent, align, move, raise
 // and show, one TPlayerCore of its own, and the picture filling the widget. Without OpenGL (or
 // with pictures switched off) the widget shows its background colour and only sound plays.
-//
-// The program sets Qt::AA_ShareOpenGLContexts before it creates the application; the picture
-// relies on it.
 class TPlayerWidget : public QWidget {
     Q_OBJECT
 public:

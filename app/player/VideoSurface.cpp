@@ -1,5 +1,7 @@
 #include "VideoSurface.h"
 
+#include "SharedOpenGL.h"
+
 #include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
@@ -17,7 +19,7 @@ void* procAddress(void*, const char* name) {
 }
 
 bool probeOpenGL() {
-    if (!OpenGLPlatform())
+    if (!EnsureSharedOpenGL())
         return false;
     QOpenGLContext context;
     if (!context.create())

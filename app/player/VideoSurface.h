@@ -9,14 +9,14 @@ namespace orvik {
 
 // True when OpenGL can be used for the picture: not on the offscreen or minimal platforms
 // (QOpenGLWidget cannot live there) and only when a context can actually be made current.
-// Checked once.
+// Checked once; the first check makes the global share context (see EnsureSharedOpenGL).
 bool OpenGLAvailable();
 // Whether the window system may offer OpenGL at all (not the offscreen or minimal platform);
 // cheap, touches no driver.
 bool OpenGLPlatform();
 
 // The picture of one player, drawn by libmpv's render API into this widget's framebuffer.
-// Needs Qt::AA_ShareOpenGLContexts, which the program sets before creating the application.
+// Made only after OpenGLAvailable() said yes, so the global share context exists by then.
 // Must be destroyed before the mpv handle it draws for.
 class TVideoSurface : public QOpenGLWidget {
     Q_OBJECT

@@ -13,7 +13,6 @@
 #include "WebBrowser.h"
 #include "WindowsMediaPlayer.h"
 
-#include <QWebEngineView>
 #include <QtTest>
 
 namespace {

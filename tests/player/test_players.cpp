@@ -529,8 +529,7 @@ static void keepGlDriverLoaded() {
 
 int main(int argc, char** argv) {
     keepGlDriverLoaded();
-    // As the program does: players draw their pictures with shared OpenGL contexts.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // As the program does: no shared-context attribute; the first picture makes the context.
     QApplication app(argc, argv);
     TestPlayers test;
     return QTest::qExec(&test, argc, argv);
