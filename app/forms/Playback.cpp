@@ -71,6 +71,9 @@ void TPlayback::actPlayExecute() {
             return;
         }
         f_.PlayMode = orvik::IsRealMedia(url) ? 1 : 0;
+        // A page shown before would stay in front of the media player, which lives inside
+        // pnlBlack: the browser goes back behind pnlBlack, where it was at start.
+        f_.WebBrowser->lower();
         FormResize();
         if (f_.PlayMode == 1) {
             if (f_.MediaPlayer)

@@ -238,6 +238,12 @@ void TestPlayback::webPage() {
     QVERIFY(browser->isVisibleTo(t.u().pnlPlayer));
     QCOMPARE(browser->LocationURL(), t.server.url(QStringLiteral("/page.html")));
     QVERIFY(t.stopEnabled());
+
+    // A stream played next is seen: the page goes behind the black panel again.
+    t.play(QStringLiteral("Media stream"));
+    QCOMPARE(t.w->PlayMode, 0);
+    QVERIFY(t.indexInParent(browser) < t.indexInParent(t.u().pnlBlack));
+    QVERIFY(t.w->MediaPlayer->isVisibleTo(t.u().pnlPlayer));
 }
 
 void TestPlayback::volumeGoesToTheCurrentPlayerOnly() {
