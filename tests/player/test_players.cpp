@@ -15,8 +15,6 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <dlfcn.h>
-
 #include <mpv/client.h>
 
 #include <memory>
@@ -520,19 +518,5 @@ void TestPlayers::factoryCreationCanBeMadeToFail() {
     QCOMPARE(owner.findChildren<TPlayerWidget*>().size(), 2);
 }
 
-// Mesa unloads its GL driver when the display closes, which is before the leak check runs; the
-// one-time allocations the driver keeps in its globals would then be reported as leaks. Keeping
-// the driver loaded keeps them reachable.
-static void keepGlDriverLoaded() {
-    dlopen("/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", RTLD_LAZY | RTLD_NODELETE);
-}
-
-int main(int argc, char** argv) {
-    keepGlDriverLoaded();
-    // As the program does: no shared-context attribute; the first picture makes the context.
-    QApplication app(argc, argv);
-    TestPlayers test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(TestPlayers)
 #include "test_players.moc"

@@ -15,8 +15,6 @@
 #include "SharedOpenGL.h"
 #include "VideoSurface.h"
 
-#include <dlfcn.h>
-
 using namespace orvik;
 
 namespace {
@@ -195,26 +193,5 @@ void TestWebBrowser::stopEndsALoadThatHangs() {
     QCOMPARE(finished.last().at(0).toBool(), false);
 }
 
-// The web engine's own code deletes objects through a base of another size, which the address
-// sanitizer reports as a new/delete type mismatch; that check cannot be narrowed to one library,
-// so it is off for this program only.
-extern "C" const char* __asan_default_options() {
-    return "new_delete_type_mismatch=0";
-}
-
-// Mesa unloads its GL driver when the display closes, which is before the leak check runs; the
-// one-time allocations the driver keeps in its globals would then be reported as leaks. Keeping
-// the driver loaded keeps them reachable.
-static void keepGlDriverLoaded() {
-    dlopen("/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", RTLD_LAZY | RTLD_NODELETE);
-}
-
-int main(int argc, char** argv) {
-    keepGlDriverLoaded();
-    // As the program does: no shared-context attribute; the first page makes the context.
-    QApplication app(argc, argv);
-    TestWebBrowser test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(TestWebBrowser)
 #include "test_webbrowser.moc"
