@@ -14,7 +14,6 @@ function(orvik_add_test)
     # Forms are compiled by their own libraries; tests include the generated headers from there.
     set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests AUTOUIC OFF)
     target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS} ${CMAKE_DL_LIBS})
-    target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests/common)
     target_compile_definitions(${T_NAME} PRIVATE
         ORVIK_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ORVIK_BUILD_DIR="${CMAKE_BINARY_DIR}")
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})

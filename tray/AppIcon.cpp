@@ -1,4 +1,4 @@
-#include "AppIcon.h"
+#include "tray/AppIcon.h"
 
 #include <QHash>
 #include <QLinearGradient>

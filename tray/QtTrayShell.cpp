@@ -1,4 +1,4 @@
-#include "QtTrayShell.h"
+#include "tray/QtTrayShell.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "SimpleTimer.h"
+#include "tray/SimpleTimer.h"
 
-#include "ErrorWrapper.h"
+#include "core/ErrorWrapper.h"
 
 #include <QObject>
 #include <QTimerEvent>

@@ -1,7 +1,7 @@
-#include "TrayIcon.h"
+#include "tray/TrayIcon.h"
 
-#include "ErrorWrapper.h"
-#include "TrayIconHandler.h"
+#include "core/ErrorWrapper.h"
+#include "tray/TrayIconHandler.h"
 
 #include <QEvent>
 #include <QGuiApplication>

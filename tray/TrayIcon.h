@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SimpleTimer.h"
-#include "TrayShell.h"
+#include "tray/SimpleTimer.h"
+#include "tray/TrayShell.h"
 
 #include <QIcon>
 #include <QList>

@@ -1,7 +1,7 @@
-#include "TrayIconHandler.h"
+#include "tray/TrayIconHandler.h"
 
-#include "QtTrayShell.h"
-#include "TrayIcon.h"
+#include "tray/QtTrayShell.h"
+#include "tray/TrayIcon.h"
 
 #include <QObject>
 #include <QPointer>

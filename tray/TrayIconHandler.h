@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TrayShell.h"
+#include "tray/TrayShell.h"
 
 #include <QHash>
 #include <QtGlobal>

@@ -1,4 +1,4 @@
-#include "CaptionPanel.h"
+#include "app/catalogue/CaptionPanel.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
-#include "Catalogue.h"
+#include "app/catalogue/Catalogue.h"
 
-#include "ErrorWrapper.h"
-#include "Query.h"
-#include "Table.h"
+#include "app/catalogue/Query.h"
+#include "app/catalogue/Table.h"
+#include "core/ErrorWrapper.h"
 
 #include <QDir>
 #include <QSqlError>

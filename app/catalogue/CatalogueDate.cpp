@@ -1,4 +1,4 @@
-#include "CatalogueDate.h"
+#include "app/catalogue/CatalogueDate.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "LoadStationsWindow.h"
+#include "app/catalogue/LoadStationsWindow.h"
 
 #include "ui_LoadStationsWindow.h"
 

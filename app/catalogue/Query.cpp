@@ -1,7 +1,7 @@
-#include "Query.h"
+#include "app/catalogue/Query.h"
 
-#include "Catalogue.h"
-#include "ErrorWrapper.h"
+#include "app/catalogue/Catalogue.h"
+#include "core/ErrorWrapper.h"
 
 #include <QSqlError>
 #include <QSqlRecord>

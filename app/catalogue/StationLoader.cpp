@@ -1,11 +1,11 @@
-#include "StationLoader.h"
+#include "app/catalogue/StationLoader.h"
 
-#include "Catalogue.h"
-#include "ErrorWrapper.h"
-#include "LoadStationsWindow.h"
-#include "Nodes.h"
-#include "Query.h"
-#include "StationReader.h"
+#include "app/catalogue/Catalogue.h"
+#include "app/catalogue/LoadStationsWindow.h"
+#include "app/catalogue/Nodes.h"
+#include "app/catalogue/Query.h"
+#include "app/catalogue/StationReader.h"
+#include "core/ErrorWrapper.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

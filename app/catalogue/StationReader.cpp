@@ -1,7 +1,7 @@
-#include "StationReader.h"
+#include "app/catalogue/StationReader.h"
 
-#include "CatalogueDate.h"
-#include "ErrorWrapper.h"
+#include "app/catalogue/CatalogueDate.h"
+#include "core/ErrorWrapper.h"
 
 #include <QSqlRecord>
 

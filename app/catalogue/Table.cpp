@@ -1,7 +1,7 @@
-#include "Table.h"
+#include "app/catalogue/Table.h"
 
-#include "Catalogue.h"
-#include "ErrorWrapper.h"
+#include "app/catalogue/Catalogue.h"
+#include "core/ErrorWrapper.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,6 +1,6 @@
-#include "ActionUpdater.h"
+#include "app/forms/ActionUpdater.h"
 
-#include "ErrorWrapper.h"
+#include "core/ErrorWrapper.h"
 
 #include <QAbstractEventDispatcher>
 #include <QThread>

@@ -1,4 +1,4 @@
-#include "AlignPanel.h"
+#include "app/forms/AlignPanel.h"
 
 #include <QChildEvent>
 #include <QMouseEvent>

@@ -1,15 +1,15 @@
-#include "CategoryCommands.h"
+#include "app/forms/CategoryCommands.h"
 
 #include "ui_MainWindow.h"
 
-#include "Catalogue.h"
-#include "ErrorWrapper.h"
-#include "MainWindow.h"
-#include "MessagePresenter.h"
-#include "Nodes.h"
-#include "Query.h"
-#include "Table.h"
-#include "TreeOrder.h"
+#include "app/catalogue/Catalogue.h"
+#include "app/catalogue/Nodes.h"
+#include "app/catalogue/Query.h"
+#include "app/catalogue/Table.h"
+#include "app/forms/MainWindow.h"
+#include "app/forms/TreeOrder.h"
+#include "core/ErrorWrapper.h"
+#include "core/MessagePresenter.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>

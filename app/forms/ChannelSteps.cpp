@@ -1,10 +1,10 @@
 // The Next, Previous and Random Channel walks over the station tree.
-#include "Playback.h"
+#include "app/forms/Playback.h"
 
 #include "ui_MainWindow.h"
 
-#include "MainWindow.h"
-#include "TreeOrder.h"
+#include "app/forms/MainWindow.h"
+#include "app/forms/TreeOrder.h"
 
 using namespace orvik;
 

@@ -1,8 +1,8 @@
-#include "EditStation.h"
+#include "app/forms/EditStation.h"
 
 #include "ui_EditStation.h"
 
-#include "ErrorWrapper.h"
+#include "core/ErrorWrapper.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

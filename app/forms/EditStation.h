@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Query.h"
+#include "app/catalogue/Query.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -1,12 +1,12 @@
-#include "Favorites.h"
+#include "app/forms/Favorites.h"
 
 #include "ui_MainWindow.h"
 
-#include "Catalogue.h"
-#include "MainWindow.h"
-#include "Nodes.h"
-#include "Query.h"
-#include "TreeOrder.h"
+#include "app/catalogue/Catalogue.h"
+#include "app/catalogue/Nodes.h"
+#include "app/catalogue/Query.h"
+#include "app/forms/MainWindow.h"
+#include "app/forms/TreeOrder.h"
 
 TFavorites::TFavorites(TfrmMain& form) : QObject(&form), f_(form) {}
 

@@ -1,4 +1,4 @@
-#include "MenuBinding.h"
+#include "app/forms/MenuBinding.h"
 
 #include <QAction>
 

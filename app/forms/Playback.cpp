@@ -1,13 +1,13 @@
-#include "Playback.h"
+#include "app/forms/Playback.h"
 
 #include "ui_MainWindow.h"
 
-#include "ErrorWrapper.h"
-#include "MainWindow.h"
-#include "RealAudio.h"
-#include "RealMediaAddress.h"
-#include "WebBrowser.h"
-#include "WindowsMediaPlayer.h"
+#include "app/forms/MainWindow.h"
+#include "app/forms/RealMediaAddress.h"
+#include "app/player/RealAudio.h"
+#include "app/player/WebBrowser.h"
+#include "app/player/WindowsMediaPlayer.h"
+#include "core/ErrorWrapper.h"
 
 #include <QDateTime>
 #include <QDesktopServices>

@@ -1,4 +1,4 @@
-#include "RealMediaAddress.h"
+#include "app/forms/RealMediaAddress.h"
 
 namespace orvik {
 

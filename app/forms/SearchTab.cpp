@@ -1,13 +1,13 @@
-#include "SearchTab.h"
+#include "app/forms/SearchTab.h"
 
 #include "ui_MainWindow.h"
 
-#include "Artwork.h"
-#include "Catalogue.h"
-#include "MainWindow.h"
-#include "Nodes.h"
-#include "Query.h"
-#include "StationReader.h"
+#include "app/catalogue/Catalogue.h"
+#include "app/catalogue/Nodes.h"
+#include "app/catalogue/Query.h"
+#include "app/catalogue/StationReader.h"
+#include "app/forms/Artwork.h"
+#include "app/forms/MainWindow.h"
 
 #include <QSqlRecord>
 

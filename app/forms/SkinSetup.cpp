@@ -1,8 +1,8 @@
-#include "SkinSetup.h"
+#include "app/forms/SkinSetup.h"
 
-#include "ErrorWrapper.h"
-#include "ProgramFolder.h"
-#include "SkinData.h"
+#include "core/ErrorWrapper.h"
+#include "core/ProgramFolder.h"
+#include "skin/data/SkinData.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "Splash.h"
+#include "app/forms/Splash.h"
 
-#include "Artwork.h"
+#include "app/forms/Artwork.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,17 +1,17 @@
-#include "StationCommands.h"
+#include "app/forms/StationCommands.h"
 
 #include "ui_EditStation.h"
 #include "ui_MainWindow.h"
 
-#include "Catalogue.h"
-#include "EditStation.h"
-#include "MainWindow.h"
-#include "MessagePresenter.h"
-#include "Nodes.h"
-#include "Query.h"
-#include "StationReader.h"
-#include "Table.h"
-#include "TreeOrder.h"
+#include "app/catalogue/Catalogue.h"
+#include "app/catalogue/Nodes.h"
+#include "app/catalogue/Query.h"
+#include "app/catalogue/StationReader.h"
+#include "app/catalogue/Table.h"
+#include "app/forms/EditStation.h"
+#include "app/forms/MainWindow.h"
+#include "app/forms/TreeOrder.h"
+#include "core/MessagePresenter.h"
 
 #include <QDateTime>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "TreeOrder.h"
+#include "app/forms/TreeOrder.h"
 
 #include <QTreeWidget>
 

@@ -1,15 +1,15 @@
 // View toggles, the resize handler that places the players, the links page and the report
 // command.
-#include "Playback.h"
+#include "app/forms/Playback.h"
 
 #include "ui_MainWindow.h"
 
-#include "ErrorWrapper.h"
-#include "MainWindow.h"
-#include "ProgramFolder.h"
-#include "RealAudio.h"
-#include "WebBrowser.h"
-#include "WindowsMediaPlayer.h"
+#include "app/forms/MainWindow.h"
+#include "app/player/RealAudio.h"
+#include "app/player/WebBrowser.h"
+#include "app/player/WindowsMediaPlayer.h"
+#include "core/ErrorWrapper.h"
+#include "core/ProgramFolder.h"
 
 void TPlayback::FormResize() {
     auto& ui = f_.form();

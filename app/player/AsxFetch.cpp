@@ -1,6 +1,6 @@
-#include "AsxFetch.h"
+#include "app/player/AsxFetch.h"
 
-#include "AsxPlaylist.h"
+#include "app/player/AsxPlaylist.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

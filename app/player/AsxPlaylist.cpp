@@ -1,4 +1,4 @@
-#include "AsxPlaylist.h"
+#include "app/player/AsxPlaylist.h"
 
 #include <QDir>
 #include <QStringDecoder>

@@ -1,8 +1,8 @@
-#include "PlayerCore.h"
+#include "app/player/PlayerCore.h"
 
-#include "AsxFetch.h"
-#include "AsxPlaylist.h"
-#include "ErrorWrapper.h"
+#include "app/player/AsxFetch.h"
+#include "app/player/AsxPlaylist.h"
+#include "core/ErrorWrapper.h"
 
 #include <QNetworkAccessManager>
 

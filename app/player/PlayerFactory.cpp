@@ -1,8 +1,8 @@
-#include "PlayerFactory.h"
+#include "app/player/PlayerFactory.h"
 
-#include "ErrorWrapper.h"
-#include "RealAudio.h"
-#include "WindowsMediaPlayer.h"
+#include "app/player/RealAudio.h"
+#include "app/player/WindowsMediaPlayer.h"
+#include "core/ErrorWrapper.h"
 
 namespace orvik {
 

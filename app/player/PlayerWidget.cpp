@@ -1,6 +1,6 @@
-#include "PlayerWidget.h"
+#include "app/player/PlayerWidget.h"
 
-#include "VideoSurface.h"
+#include "app/player/VideoSurface.h"
 
 #include <QPalette>
 #include <QResizeEvent>

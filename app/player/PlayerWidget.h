@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PlayerCore.h"
+#include "app/player/PlayerCore.h"
 
 #include <QColor>
 #include <QWidget>

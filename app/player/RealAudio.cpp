@@ -1,4 +1,4 @@
-#include "RealAudio.h"
+#include "app/player/RealAudio.h"
 
 namespace orvik {
 

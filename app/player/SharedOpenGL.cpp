@@ -1,6 +1,6 @@
-#include "SharedOpenGL.h"
+#include "app/player/SharedOpenGL.h"
 
-#include "VideoSurface.h"
+#include "app/player/VideoSurface.h"
 
 #include <QCoreApplication>
 #include <QOpenGLContext>

@@ -1,6 +1,6 @@
-#include "VideoSurface.h"
+#include "app/player/VideoSurface.h"
 
-#include "SharedOpenGL.h"
+#include "app/player/SharedOpenGL.h"
 
 #include <QGuiApplication>
 #include <QOffscreenSurface>

@@ -1,7 +1,7 @@
-#include "WebBrowser.h"
+#include "app/player/WebBrowser.h"
 
-#include "SharedOpenGL.h"
-#include "WebViewModule.h"
+#include "app/player/SharedOpenGL.h"
+#include "app/player/WebViewModule.h"
 
 #include <QCoreApplication>
 #include <QDir>

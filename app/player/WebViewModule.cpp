@@ -1,6 +1,6 @@
 // The web view module: the one place that links the web engine. The program loads it at the
 // first page it shows.
-#include "WebViewModule.h"
+#include "app/player/WebViewModule.h"
 
 #include <QUrl>
 #include <QWebEngineView>

@@ -1,6 +1,6 @@
-#include "WindowsMediaPlayer.h"
+#include "app/player/WindowsMediaPlayer.h"
 
-#include "VideoSurface.h"
+#include "app/player/VideoSurface.h"
 
 #include <QRegion>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PlayerWidget.h"
+#include "app/player/PlayerWidget.h"
 
 #include <QRect>
 #include <QString>

@@ -8,11 +8,11 @@
 // costs time proportional to stations x tree nodes; by default it is timed on the first rows
 // only and the whole load is extrapolated from a fitted quadratic (--full-plain runs it all).
 
-#include "Catalogue.h"
-#include "Nodes.h"
-#include "Query.h"
-#include "StationLoader.h"
-#include "StationReader.h"
+#include "app/catalogue/Catalogue.h"
+#include "app/catalogue/Nodes.h"
+#include "app/catalogue/Query.h"
+#include "app/catalogue/StationLoader.h"
+#include "app/catalogue/StationReader.h"
 
 #include <QApplication>
 #include <QComboBox>

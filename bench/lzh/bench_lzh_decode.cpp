@@ -6,10 +6,10 @@
 // output rate. For comparison the plain ring decoder of the tests, which moves one byte at a
 // time, decodes the same container a few times.
 
-#include "Lzh.h"
-#include "ReferenceLzh.h"
-#include "SkinReader.h"
-#include "SkinReaderPackage.h"
+#include "skin/data/Lzh.h"
+#include "skin/data/SkinReader.h"
+#include "skin/data/SkinReaderPackage.h"
+#include "tests/skinpack/ReferenceLzh.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

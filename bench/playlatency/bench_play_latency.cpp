@@ -1,9 +1,9 @@
 // Time from the play command to the playing report for a loopback HTTP stream, for both
 // players: 20 plays each, median, minimum and maximum printed. Sound only (no picture), so
 // the figure is the stream start itself.
-#include "RealAudio.h"
-#include "StreamServer.h"
-#include "WindowsMediaPlayer.h"
+#include "app/player/RealAudio.h"
+#include "app/player/WindowsMediaPlayer.h"
+#include "tests/common/StreamServer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

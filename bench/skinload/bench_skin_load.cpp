@@ -4,10 +4,10 @@
 // Prints the median and the spread, and the median of each step on its own: unpacking and
 // indexing the package, parsing the definition, building the elements.
 
-#include "QuickIni.h"
-#include "SkinData.h"
-#include "SkinReader.h"
-#include "SkinReaderPackage.h"
+#include "skin/data/QuickIni.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinReader.h"
+#include "skin/data/SkinReaderPackage.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>

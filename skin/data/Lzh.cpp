@@ -1,6 +1,6 @@
-#include "Lzh.h"
+#include "skin/data/Lzh.h"
 
-#include "LzhTree.h"
+#include "skin/data/LzhTree.h"
 
 #include <QIODevice>
 #include <QtEndian>

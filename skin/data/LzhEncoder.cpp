@@ -1,9 +1,9 @@
 // The packing half of the LZH coding, used by the orvik-skin tool and by the tests. Greedy
 // longest-match search over hash chains; the decoder does not care how matches were chosen.
 
-#include "Lzh.h"
+#include "skin/data/Lzh.h"
 
-#include "LzhTree.h"
+#include "skin/data/LzhTree.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "LzhTree.h"
+#include "skin/data/LzhTree.h"
 
 #include <cstring>
 

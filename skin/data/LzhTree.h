@@ -3,7 +3,7 @@
 // The adaptive Huffman tree and the position tables shared by the LZH decoder and encoder.
 // Internal to skin/data.
 
-#include "Lzh.h"
+#include "skin/data/Lzh.h"
 
 #include <array>
 #include <cstdint>

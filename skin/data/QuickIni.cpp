@@ -1,4 +1,4 @@
-#include "QuickIni.h"
+#include "skin/data/QuickIni.h"
 
 namespace {
 

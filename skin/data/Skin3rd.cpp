@@ -1,4 +1,4 @@
-#include "SkinData.h"
+#include "skin/data/SkinData.h"
 
 // Control classes of other libraries and the skinner kind each one gets.
 QStringList TSkinData::DefaultSkin3rd() {

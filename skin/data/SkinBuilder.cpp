@@ -1,9 +1,9 @@
-#include "SkinBuilder.h"
+#include "skin/data/SkinBuilder.h"
 
-#include "QuickIni.h"
-#include "SkinData.h"
-#include "SkinGenerated.h"
-#include "SkinReader.h"
+#include "skin/data/QuickIni.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinGenerated.h"
+#include "skin/data/SkinReader.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SkinElements.h"
+#include "skin/data/SkinElements.h"
 
 #include <QStringList>
 

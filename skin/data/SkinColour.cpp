@@ -1,4 +1,4 @@
-#include "SkinColour.h"
+#include "skin/data/SkinColour.h"
 
 #include <QGuiApplication>
 

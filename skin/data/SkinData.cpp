@@ -1,9 +1,9 @@
-#include "SkinData.h"
+#include "skin/data/SkinData.h"
 
-#include "QuickIni.h"
-#include "SkinBuilder.h"
-#include "SkinGenerated.h"
-#include "SkinReader.h"
+#include "skin/data/QuickIni.h"
+#include "skin/data/SkinBuilder.h"
+#include "skin/data/SkinGenerated.h"
+#include "skin/data/SkinReader.h"
 
 #include <QBuffer>
 #include <QFile>

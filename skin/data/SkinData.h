@@ -1,10 +1,10 @@
 #pragma once
 
-#include "SkinColour.h"
-#include "SkinElements.h"
-#include "SkinManagerLink.h"
-#include "SkinObjects.h"
-#include "SkinTypes.h"
+#include "skin/data/SkinColour.h"
+#include "skin/data/SkinElements.h"
+#include "skin/data/SkinManagerLink.h"
+#include "skin/data/SkinObjects.h"
+#include "skin/data/SkinTypes.h"
 
 #include <QBrush>
 #include <QByteArray>

@@ -1,5 +1,5 @@
-#include "QuickIni.h"
-#include "SkinData.h"
+#include "skin/data/QuickIni.h"
+#include "skin/data/SkinData.h"
 
 TColor TSkinData::ParseColour(const QString& text) {
     if (text.isEmpty())

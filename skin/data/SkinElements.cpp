@@ -1,4 +1,4 @@
-#include "SkinElements.h"
+#include "skin/data/SkinElements.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SkinColour.h"
-#include "SkinObjects.h"
+#include "skin/data/SkinColour.h"
+#include "skin/data/SkinObjects.h"
 
 #include <QBrush>
 #include <QList>

@@ -1,6 +1,6 @@
-#include "SkinGenerated.h"
+#include "skin/data/SkinGenerated.h"
 
-#include "SkinPaint.h"
+#include "skin/data/SkinPaint.h"
 
 #include <QFile>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "SkinObjects.h"
+#include "skin/data/SkinObjects.h"
 
 void TDataSkinObject::SetMargins(const QMargins& m) {
     LeftWidth = m.left();

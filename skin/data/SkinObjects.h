@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SkinColour.h"
+#include "skin/data/SkinColour.h"
 
 #include <QImage>
 #include <QMargins>

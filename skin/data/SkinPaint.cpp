@@ -1,4 +1,4 @@
-#include "SkinPaint.h"
+#include "skin/data/SkinPaint.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "SkinReader.h"
+#include "skin/data/SkinReader.h"
 
-#include "Lzh.h"
+#include "skin/data/Lzh.h"
 
 #include <QIODevice>
 #include <QtEndian>

@@ -1,7 +1,7 @@
-#include "SkinReaderPackage.h"
+#include "skin/data/SkinReaderPackage.h"
 
-#include "Lzh.h"
-#include "SkinReader.h"
+#include "skin/data/Lzh.h"
+#include "skin/data/SkinReader.h"
 
 #include <QtEndian>
 

@@ -1,4 +1,4 @@
-#include "StoredSkin.h"
+#include "skins/storedskin/StoredSkin.h"
 
 #include <QFile>
 

@@ -1,12 +1,12 @@
 // The catalogue connection, the general query, the two table cursors and the station reader.
 
-#include "Catalogue.h"
-#include "CatalogueDate.h"
-#include "CatalogueFixture.h"
-#include "ErrorWrapper.h"
-#include "Query.h"
-#include "StationReader.h"
-#include "Table.h"
+#include "app/catalogue/Catalogue.h"
+#include "app/catalogue/CatalogueDate.h"
+#include "app/catalogue/Query.h"
+#include "app/catalogue/StationReader.h"
+#include "app/catalogue/Table.h"
+#include "core/ErrorWrapper.h"
+#include "tests/common/CatalogueFixture.h"
 
 #include <QDateTime>
 #include <QLocale>

@@ -1,15 +1,15 @@
 // Loading the catalogue into the station tree, the favorites list and the search lists, with
 // and without the loading window.
 
-#include "CaptionPanel.h"
-#include "Catalogue.h"
-#include "CatalogueDate.h"
-#include "CatalogueFixture.h"
-#include "CataloguePresenter.h"
-#include "ErrorWrapper.h"
-#include "Nodes.h"
-#include "Query.h"
-#include "StationLoader.h"
+#include "app/catalogue/CaptionPanel.h"
+#include "app/catalogue/Catalogue.h"
+#include "app/catalogue/CatalogueDate.h"
+#include "app/catalogue/Nodes.h"
+#include "app/catalogue/Query.h"
+#include "app/catalogue/StationLoader.h"
+#include "core/ErrorWrapper.h"
+#include "tests/common/CatalogueFixture.h"
+#include "tests/common/CataloguePresenter.h"
 
 #include <QComboBox>
 #include <QListWidget>

@@ -3,7 +3,7 @@
 // A message presenter for catalogue tests: it records every box instead of showing it and
 // answers confirmations and input boxes as the test says. Installed while it lives.
 
-#include "MessagePresenter.h"
+#include "core/MessagePresenter.h"
 
 #include <QList>
 #include <QString>

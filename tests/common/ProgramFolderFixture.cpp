@@ -1,6 +1,6 @@
-#include "ProgramFolderFixture.h"
+#include "tests/common/ProgramFolderFixture.h"
 
-#include "ProgramFolder.h"
+#include "core/ProgramFolder.h"
 
 #include <QFile>
 #include <QSqlDatabase>

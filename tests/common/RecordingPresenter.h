@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessagePresenter.h"
+#include "core/MessagePresenter.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "StreamServer.h"
+#include "tests/common/StreamServer.h"
 
 #include <QElapsedTimer>
 #include <QMutexLocker>

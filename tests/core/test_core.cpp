@@ -1,8 +1,8 @@
 // Message texts, Replace all, the boxes through the presenter and the error wrapper.
-#include "ErrorWrapper.h"
-#include "MessagePresenter.h"
-#include "RecordingPresenter.h"
-#include "Text.h"
+#include "core/ErrorWrapper.h"
+#include "core/MessagePresenter.h"
+#include "core/Text.h"
+#include "tests/common/RecordingPresenter.h"
 
 #include <QtTest>
 

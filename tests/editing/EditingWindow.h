@@ -4,14 +4,14 @@
 
 #include "ui_MainWindow.h"
 
-#include "ActionUpdater.h"
-#include "Catalogue.h"
-#include "MainWindow.h"
-#include "Nodes.h"
-#include "PlayerFactory.h"
-#include "ProgramFolderFixture.h"
-#include "RecordingPresenter.h"
-#include "TreeOrder.h"
+#include "app/catalogue/Catalogue.h"
+#include "app/catalogue/Nodes.h"
+#include "app/forms/ActionUpdater.h"
+#include "app/forms/MainWindow.h"
+#include "app/forms/TreeOrder.h"
+#include "app/player/PlayerFactory.h"
+#include "tests/common/ProgramFolderFixture.h"
+#include "tests/common/RecordingPresenter.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

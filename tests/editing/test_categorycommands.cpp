@@ -1,7 +1,7 @@
 // Adding, renaming and deleting categories, and the Update rules of every editing command.
-#include "EditingWindow.h"
+#include "tests/editing/EditingWindow.h"
 
-#include "LoadStationsWindow.h"
+#include "app/catalogue/LoadStationsWindow.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Marking and unmarking favorites.
-#include "EditingWindow.h"
+#include "tests/editing/EditingWindow.h"
 
-#include "Favorites.h"
+#include "app/forms/Favorites.h"
 
 namespace {
 

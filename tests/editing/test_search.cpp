@@ -1,9 +1,9 @@
 // The Search page: criteria, the three searches, empty groups, names with quotes, the reset by
 // every load, and hostile names stored and found exactly.
-#include "EditingWindow.h"
+#include "tests/editing/EditingWindow.h"
 
-#include "EditStation.h"
-#include "StationCommands.h"
+#include "app/forms/EditStation.h"
+#include "app/forms/StationCommands.h"
 #include "ui_EditStation.h"
 
 namespace {

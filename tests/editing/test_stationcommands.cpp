@@ -1,9 +1,9 @@
 // The station editor and the add, edit and delete commands.
-#include "EditingWindow.h"
+#include "tests/editing/EditingWindow.h"
 
-#include "EditStation.h"
-#include "StationCommands.h"
-#include "Table.h"
+#include "app/catalogue/Table.h"
+#include "app/forms/EditStation.h"
+#include "app/forms/StationCommands.h"
 #include "ui_EditStation.h"
 
 #include <QDateTime>

@@ -6,8 +6,8 @@
 //  - integers agree with a plain decimal conversion for plain decimal text;
 //  - colours never set the high byte.
 
-#include "QuickIni.h"
-#include "SkinData.h"
+#include "skin/data/QuickIni.h"
+#include "skin/data/SkinData.h"
 
 #include <cerrno>
 #include <cstdint>

@@ -4,8 +4,8 @@
 //    or out of range;
 //  - any data packs and unpacks to itself.
 
-#include "Lzh.h"
-#include "ReferenceLzh.h"
+#include "skin/data/Lzh.h"
+#include "tests/skinpack/ReferenceLzh.h"
 
 #include <cstdint>
 #include <cstdlib>

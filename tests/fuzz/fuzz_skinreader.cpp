@@ -5,8 +5,8 @@
 // Every entry of a loaded package is then looked up, searched and decoded as a picture, and
 // the input is also read as a stored package (length word plus container).
 
-#include "Lzh.h"
-#include "SkinReader.h"
+#include "skin/data/Lzh.h"
+#include "skin/data/SkinReader.h"
 
 #include <QBuffer>
 #include <QImage>

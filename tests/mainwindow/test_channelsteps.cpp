@@ -1,16 +1,16 @@
 // Next, Previous and Random Channel over small trees, and the view commands.
 #include "ui_MainWindow.h"
 
-#include "ActionUpdater.h"
-#include "MainWindow.h"
-#include "Nodes.h"
-#include "Playback.h"
-#include "PlayerFactory.h"
-#include "ProgramFolderFixture.h"
-#include "RealAudio.h"
-#include "RecordingPresenter.h"
-#include "TreeOrder.h"
-#include "WindowsMediaPlayer.h"
+#include "app/catalogue/Nodes.h"
+#include "app/forms/ActionUpdater.h"
+#include "app/forms/MainWindow.h"
+#include "app/forms/Playback.h"
+#include "app/forms/TreeOrder.h"
+#include "app/player/PlayerFactory.h"
+#include "app/player/RealAudio.h"
+#include "app/player/WindowsMediaPlayer.h"
+#include "tests/common/ProgramFolderFixture.h"
+#include "tests/common/RecordingPresenter.h"
 
 #include <QtTest>
 

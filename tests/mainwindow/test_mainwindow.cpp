@@ -2,15 +2,15 @@
 // the current station and the information panel, start-up failures.
 #include "ui_MainWindow.h"
 
-#include "ActionUpdater.h"
-#include "MainWindow.h"
-#include "Nodes.h"
-#include "PlayerFactory.h"
-#include "ProgramFolderFixture.h"
-#include "RealAudio.h"
-#include "RecordingPresenter.h"
-#include "TrayIcon.h"
-#include "WindowsMediaPlayer.h"
+#include "app/catalogue/Nodes.h"
+#include "app/forms/ActionUpdater.h"
+#include "app/forms/MainWindow.h"
+#include "app/player/PlayerFactory.h"
+#include "app/player/RealAudio.h"
+#include "app/player/WindowsMediaPlayer.h"
+#include "tests/common/ProgramFolderFixture.h"
+#include "tests/common/RecordingPresenter.h"
+#include "tray/TrayIcon.h"
 
 #include <QFile>
 #include <QMenuBar>

@@ -2,16 +2,16 @@
 // the status line, the volume slider and the placing of the players.
 #include "ui_MainWindow.h"
 
-#include "ActionUpdater.h"
-#include "MainWindow.h"
-#include "Playback.h"
-#include "ProgramFolderFixture.h"
-#include "RealAudio.h"
-#include "RecordingPresenter.h"
-#include "StreamServer.h"
-#include "TreeOrder.h"
-#include "WebBrowser.h"
-#include "WindowsMediaPlayer.h"
+#include "app/forms/ActionUpdater.h"
+#include "app/forms/MainWindow.h"
+#include "app/forms/Playback.h"
+#include "app/forms/TreeOrder.h"
+#include "app/player/RealAudio.h"
+#include "app/player/WebBrowser.h"
+#include "app/player/WindowsMediaPlayer.h"
+#include "tests/common/ProgramFolderFixture.h"
+#include "tests/common/RecordingPresenter.h"
+#include "tests/common/StreamServer.h"
 
 #include <QtTest>
 

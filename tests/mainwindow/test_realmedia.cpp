@@ -1,5 +1,5 @@
 // Which player an address goes to.
-#include "RealMediaAddress.h"
+#include "app/forms/RealMediaAddress.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,13 +1,13 @@
 // The Skins submenu, "Use Skins" and settings.ini, in a temporary program folder.
 #include "ui_MainWindow.h"
 
-#include "MainWindow.h"
-#include "PlayerFactory.h"
-#include "ProgramFolder.h"
-#include "ProgramFolderFixture.h"
-#include "RecordingPresenter.h"
-#include "SkinData.h"
-#include "SkinSetup.h"
+#include "app/forms/MainWindow.h"
+#include "app/forms/SkinSetup.h"
+#include "app/player/PlayerFactory.h"
+#include "core/ProgramFolder.h"
+#include "skin/data/SkinData.h"
+#include "tests/common/ProgramFolderFixture.h"
+#include "tests/common/RecordingPresenter.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,10 +1,10 @@
-#include "AsxPlaylist.h"
-#include "ErrorWrapper.h"
-#include "PlayerFactory.h"
-#include "RealAudio.h"
-#include "StreamServer.h"
-#include "VideoSurface.h"
-#include "WindowsMediaPlayer.h"
+#include "app/player/AsxPlaylist.h"
+#include "app/player/PlayerFactory.h"
+#include "app/player/RealAudio.h"
+#include "app/player/VideoSurface.h"
+#include "app/player/WindowsMediaPlayer.h"
+#include "core/ErrorWrapper.h"
+#include "tests/common/StreamServer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
-#include "StreamServer.h"
-#include "WebBrowser.h"
+#include "app/player/WebBrowser.h"
+#include "tests/common/StreamServer.h"
 
 #include <QApplication>
 #include <QFile>
@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-#include "SharedOpenGL.h"
-#include "VideoSurface.h"
+#include "app/player/SharedOpenGL.h"
+#include "app/player/VideoSurface.h"
 
 using namespace orvik;
 

@@ -3,8 +3,8 @@
 // Builders for skin packages in tests and benchmarks: pictures, definitions and packed
 // containers, plus a skin manager that records what a skin data component asks of it.
 
-#include "SkinManagerLink.h"
-#include "SkinReaderPackage.h"
+#include "skin/data/SkinManagerLink.h"
+#include "skin/data/SkinReaderPackage.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -91,8 +91,8 @@ public:
 
 } // namespace skintest
 
-#include "SkinData.h"
-#include "SkinReader.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinReader.h"
 
 namespace skintest {
 

@@ -1,8 +1,8 @@
 // The definition reader: line splitting, section and key lookup, integers and colour texts.
 
-#include "QuickIni.h"
-#include "SkinData.h"
-#include "TestClasses.h"
+#include "skin/data/QuickIni.h"
+#include "skin/data/SkinData.h"
+#include "tests/skindata/TestClasses.h"
 
 #include <QBuffer>
 #include <QTest>

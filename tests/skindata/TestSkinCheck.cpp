@@ -1,8 +1,8 @@
 // orvik-skin check: the report of a sound skin, of a skin with every kind of problem, and of
 // files that are no skin at all.
 
-#include "Lzh.h"
-#include "SkinTestKit.h"
+#include "skin/data/Lzh.h"
+#include "tests/skindata/SkinTestKit.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,10 +1,10 @@
 // The skin data component: defaults, loading and reloading, what it asks of the skin manager
 // and when, and failed loads that must leave the skin in force untouched.
 
-#include "Lzh.h"
-#include "SkinReader.h"
-#include "SkinTestKit.h"
-#include "TestClasses.h"
+#include "skin/data/Lzh.h"
+#include "skin/data/SkinReader.h"
+#include "tests/skindata/SkinTestKit.h"
+#include "tests/skindata/TestClasses.h"
 
 #include <QFile>
 #include <QGuiApplication>

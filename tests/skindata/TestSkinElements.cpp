@@ -1,9 +1,9 @@
 // The element objects a definition and its pictures turn into: margins, flags, frame counts,
 // caption buttons, colours, and the pictures the load makes itself.
 
-#include "SkinGenerated.h"
-#include "SkinTestKit.h"
-#include "TestClasses.h"
+#include "skin/data/SkinGenerated.h"
+#include "tests/skindata/SkinTestKit.h"
+#include "tests/skindata/TestClasses.h"
 
 #include <QTest>
 

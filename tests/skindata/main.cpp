@@ -1,4 +1,4 @@
-#include "TestClasses.h"
+#include "tests/skindata/TestClasses.h"
 
 #include <QGuiApplication>
 #include <QTest>

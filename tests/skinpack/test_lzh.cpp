@@ -1,8 +1,8 @@
 // LZH coding: round trips through the packer and the decoder, cross-checked against the plain
 // reference decoder; truncated and hostile containers.
 
-#include "Lzh.h"
-#include "ReferenceLzh.h"
+#include "skin/data/Lzh.h"
+#include "tests/skinpack/ReferenceLzh.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>

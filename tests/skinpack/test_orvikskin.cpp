@@ -1,8 +1,8 @@
 // The orvik-skin tool, run as a program: pack -> list -> unpack round trip, bare containers,
 // and its refusals (exit codes, messages, nothing written).
 
-#include "Lzh.h"
-#include "SkinReaderPackage.h"
+#include "skin/data/Lzh.h"
+#include "skin/data/SkinReaderPackage.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,9 +1,9 @@
 // Skin package reader: indexing, name rules, picture loading, the stored form, and every
 // refusal of a hostile package leaving the package loaded before in force.
 
-#include "Lzh.h"
-#include "SkinReader.h"
-#include "SkinReaderPackage.h"
+#include "skin/data/Lzh.h"
+#include "skin/data/SkinReader.h"
+#include "skin/data/SkinReaderPackage.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "SkinPixels.h"
+#include "tests/skins/SkinPixels.h"
 
 #include <QSet>
 

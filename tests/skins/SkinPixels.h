@@ -3,8 +3,8 @@
 // Reading a loaded skin's pictures the way its text is drawn on them: the colours of a frame's
 // centre, WCAG contrast, and how far two frames differ.
 
-#include "SkinColour.h"
-#include "SkinObjects.h"
+#include "skin/data/SkinColour.h"
+#include "skin/data/SkinObjects.h"
 
 #include <QColor>
 #include <QImage>

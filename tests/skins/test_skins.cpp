@@ -3,11 +3,11 @@
 // read well on the pictures under them, its states look different and light falls from the
 // top left. Also the stored skin, the preview and the generator's refusals.
 
-#include "SkinPixels.h"
+#include "tests/skins/SkinPixels.h"
 
-#include "SkinData.h"
-#include "SkinReader.h"
-#include "StoredSkin.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinReader.h"
+#include "skins/storedskin/StoredSkin.h"
 
 #include <QBuffer>
 #include <QDir>

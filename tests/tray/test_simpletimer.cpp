@@ -1,5 +1,5 @@
-#include "RecordingPresenter.h"
-#include "SimpleTimer.h"
+#include "tests/common/RecordingPresenter.h"
+#include "tray/SimpleTimer.h"
 
 #include <QAbstractEventDispatcher>
 #include <QPointer>

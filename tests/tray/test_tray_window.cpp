@@ -1,10 +1,10 @@
 // Minimise to tray on a real window with a real notification area: trayer runs on the test's
 // X display and the icons go through QSystemTrayIcon.
 
-#include "AppIcon.h"
-#include "QtTrayShell.h"
-#include "TrayIcon.h"
-#include "TrayIconHandler.h"
+#include "tray/AppIcon.h"
+#include "tray/QtTrayShell.h"
+#include "tray/TrayIcon.h"
+#include "tray/TrayIconHandler.h"
 
 #include <QPointer>
 #include <QProcess>

@@ -1,9 +1,9 @@
 // TTrayIcon against a recording notification area, with notification codes fed in the way the
 // platform adapter posts them.
 
-#include "AppIcon.h"
-#include "TrayIcon.h"
-#include "TrayIconHandler.h"
+#include "tray/AppIcon.h"
+#include "tray/TrayIcon.h"
+#include "tray/TrayIconHandler.h"
 
 #include <QApplication>
 #include <QSet>

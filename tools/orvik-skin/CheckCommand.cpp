@@ -3,12 +3,12 @@
 // definition names that the package lacks or cannot decode, frame counts that do not divide
 // their picture, entries that are not BMP pictures. Exit code 1 when there is a problem.
 
-#include "Command.h"
+#include "tools/orvik-skin/Command.h"
 
-#include "QuickIni.h"
-#include "SkinBuilder.h"
-#include "SkinData.h"
-#include "SkinReader.h"
+#include "skin/data/QuickIni.h"
+#include "skin/data/SkinBuilder.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinReader.h"
 
 #include <QFileInfo>
 #include <QSet>

@@ -1,4 +1,4 @@
-#include "Command.h"
+#include "tools/orvik-skin/Command.h"
 
 #include <QFile>
 #include <QSaveFile>

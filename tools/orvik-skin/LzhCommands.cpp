@@ -1,9 +1,9 @@
 // orvik-skin lzh-encode / lzh-decode: bare LZH containers (4-byte unpacked size, then the
 // coded stream), whatever their content.
 
-#include "Command.h"
+#include "tools/orvik-skin/Command.h"
 
-#include "Lzh.h"
+#include "skin/data/Lzh.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // orvik-skin pack DIR OUT.skn: every file of DIR becomes an entry, in name order.
 
-#include "Command.h"
+#include "tools/orvik-skin/Command.h"
 
-#include "SkinReader.h"
-#include "SkinReaderPackage.h"
+#include "skin/data/SkinReader.h"
+#include "skin/data/SkinReaderPackage.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,11 +3,11 @@
 // its frames drawn apart, labelled with the element's name, frame count and frame size, and
 // magenta (the see-through colour) shown as a checkerboard.
 
-#include "Command.h"
+#include "tools/orvik-skin/Command.h"
 
-#include "SkinData.h"
-#include "SkinPaint.h"
-#include "SkinReader.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinPaint.h"
+#include "skin/data/SkinReader.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 // orvik-skin unpack IN.skn DIR: writes every entry of a package into DIR under its (lower-case)
 // name. Existing files of the same name are replaced.
 
-#include "Command.h"
+#include "tools/orvik-skin/Command.h"
 
-#include "SkinReader.h"
+#include "skin/data/SkinReader.h"
 
 #include <QDir>
 #include <QSet>

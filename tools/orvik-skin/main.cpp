@@ -1,6 +1,6 @@
 // orvik-skin SUBCOMMAND ARGS...: see registeredCommands() for the subcommands.
 
-#include "Command.h"
+#include "tools/orvik-skin/Command.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 // Push buttons with their check box and radio button strips, tool bar buttons, up-down
 // buttons and track bar thumbs.
-#include "Canvas.h"
-#include "Colours.h"
-#include "Shapes.h"
-#include "SkinBuild.h"
+#include "tools/orvik-skingen/Canvas.h"
+#include "tools/orvik-skingen/Colours.h"
+#include "tools/orvik-skingen/Shapes.h"
+#include "tools/orvik-skingen/SkinBuild.h"
 
 #include <QPainter>
 

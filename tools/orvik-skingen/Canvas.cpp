@@ -1,4 +1,4 @@
-#include "Canvas.h"
+#include "tools/orvik-skingen/Canvas.h"
 
 #include <QPainter>
 #include <QtEndian>

@@ -1,7 +1,7 @@
 // The palette, the colour table and every text colour of the skin. Text colours are chosen
 // once all pictures exist, from the very pixels each text is drawn over.
-#include "Colours.h"
-#include "SkinBuild.h"
+#include "tools/orvik-skingen/Colours.h"
+#include "tools/orvik-skingen/SkinBuild.h"
 
 namespace skingen {
 

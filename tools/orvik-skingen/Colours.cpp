@@ -1,4 +1,4 @@
-#include "Colours.h"
+#include "tools/orvik-skingen/Colours.h"
 
 #include <algorithm>
 #include <cmath>

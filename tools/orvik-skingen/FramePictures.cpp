@@ -1,9 +1,9 @@
 // The window frame: the four borders with rounded top corners, the caption text plate, the
 // caption buttons, the child-window buttons and the menu bar.
-#include "Canvas.h"
-#include "Colours.h"
-#include "Shapes.h"
-#include "SkinBuild.h"
+#include "tools/orvik-skingen/Canvas.h"
+#include "tools/orvik-skingen/Colours.h"
+#include "tools/orvik-skingen/Shapes.h"
+#include "tools/orvik-skingen/SkinBuild.h"
 
 #include <QLinearGradient>
 #include <QPainter>

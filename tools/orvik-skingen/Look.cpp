@@ -1,6 +1,6 @@
-#include "Look.h"
+#include "tools/orvik-skingen/Look.h"
 
-#include "Colours.h"
+#include "tools/orvik-skingen/Colours.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SkinParams.h"
+#include "tools/orvik-skingen/SkinParams.h"
 
 #include <QColor>
 

@@ -1,8 +1,8 @@
 // Popup menus: the item strip (normal, separator, selected) and the menu background.
-#include "Canvas.h"
-#include "Colours.h"
-#include "Shapes.h"
-#include "SkinBuild.h"
+#include "tools/orvik-skingen/Canvas.h"
+#include "tools/orvik-skingen/Colours.h"
+#include "tools/orvik-skingen/Shapes.h"
+#include "tools/orvik-skingen/SkinBuild.h"
 
 #include <QPainter>
 

@@ -1,9 +1,9 @@
 // Progress bar, combo box parts, sunken edge, extra images, group box, status bar, tabs with
 // their pane, and list headers.
-#include "Canvas.h"
-#include "Colours.h"
-#include "Shapes.h"
-#include "SkinBuild.h"
+#include "tools/orvik-skingen/Canvas.h"
+#include "tools/orvik-skingen/Colours.h"
+#include "tools/orvik-skingen/Shapes.h"
+#include "tools/orvik-skingen/SkinBuild.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,8 +1,8 @@
 // Scroll bars: the arrow strip (arrows, thumb grips, corner), the tracks and the thumbs.
-#include "Canvas.h"
-#include "Colours.h"
-#include "Shapes.h"
-#include "SkinBuild.h"
+#include "tools/orvik-skingen/Canvas.h"
+#include "tools/orvik-skingen/Colours.h"
+#include "tools/orvik-skingen/Shapes.h"
+#include "tools/orvik-skingen/SkinBuild.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "Shapes.h"
+#include "tools/orvik-skingen/Shapes.h"
 
 #include <QLinearGradient>
 #include <QPainter>

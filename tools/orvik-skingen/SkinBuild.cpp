@@ -1,6 +1,6 @@
-#include "SkinBuild.h"
+#include "tools/orvik-skingen/SkinBuild.h"
 
-#include "Canvas.h"
+#include "tools/orvik-skingen/Canvas.h"
 
 #include <QSet>
 

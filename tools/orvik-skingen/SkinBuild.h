@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Look.h"
+#include "tools/orvik-skingen/Look.h"
 
 #include <QHash>
 #include <QImage>

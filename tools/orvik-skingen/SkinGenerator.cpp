@@ -1,7 +1,7 @@
-#include "SkinGenerator.h"
+#include "tools/orvik-skingen/SkinGenerator.h"
 
-#include "Canvas.h"
-#include "Look.h"
+#include "tools/orvik-skingen/Canvas.h"
+#include "tools/orvik-skingen/Look.h"
 
 #include <QDir>
 #include <QFile>

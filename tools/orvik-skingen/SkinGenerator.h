@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SkinBuild.h"
-#include "SkinParams.h"
+#include "tools/orvik-skingen/SkinBuild.h"
+#include "tools/orvik-skingen/SkinParams.h"
 
 #include <QByteArray>
 #include <QString>

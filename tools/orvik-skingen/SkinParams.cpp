@@ -1,4 +1,4 @@
-#include "SkinParams.h"
+#include "tools/orvik-skingen/SkinParams.h"
 
 #include <QFile>
 #include <QJsonDocument>

@@ -3,9 +3,9 @@
 //   orvik-skingen PARAMS.json OUTDIR     writes the skin's BMP pictures and definition INI
 //   orvik-skingen --stream IN.skn OUT    writes IN as a stored skin stream (length + package)
 
-#include "SkinGenerator.h"
-#include "SkinParams.h"
-#include "SkinReader.h"
+#include "skin/data/SkinReader.h"
+#include "tools/orvik-skingen/SkinGenerator.h"
+#include "tools/orvik-skingen/SkinParams.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "ErrorWrapper.h"
+#include "core/ErrorWrapper.h"
 
-#include "MessagePresenter.h"
+#include "core/MessagePresenter.h"
 
 namespace orvik {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Item.h"
+#include "app/catalogue/Item.h"
 
 #include <QListWidgetItem>
 #include <QTreeWidgetItem>

@@ -1,6 +1,6 @@
-#include "MessagePresenter.h"
+#include "core/MessagePresenter.h"
 
-#include "Text.h"
+#include "core/Text.h"
 
 #include <QAbstractButton>
 #include <QApplication>
