@@ -4,8 +4,9 @@
 
 namespace orvik {
 
-// The folder of the executable, with a trailing separator. data.db, settings.ini, skins/ and
-// links.htm are found here, never through the working directory. Tests may point it elsewhere.
+// The folder of the executable, with a trailing separator; never the working directory. Where
+// the program's files are, in or away from this folder, is core/ProgramFiles.h. Tests may
+// point it elsewhere.
 QString programFolder();
 void setProgramFolder(const QString& folder);
 

@@ -4,7 +4,8 @@
 # DISPLAY marks a test that opens windows: it keeps the GL driver loaded to the end (so the
 # leak check can name what the driver holds) and skips ASan's sized-delete check, which
 # QtWebEngine's Chromium code trips inside libQt6WebEngineCore. Third-party leaks are
-# suppressed by library in lsan.supp.
+# suppressed by library in lsan.supp. The user's data and configuration folders point into the
+# build folder, so that no test reaches the real user's catalogue or settings.
 function(orvik_add_test)
     cmake_parse_arguments(T "DISPLAY" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
     if(T_DISPLAY)
@@ -25,5 +26,5 @@ function(orvik_add_test)
         set(asan "detect_leaks=1:new_delete_type_mismatch=0")
     endif()
     set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
-        ENVIRONMENT "QTWEBENGINE_DISABLE_SANDBOX=1;QT_QPA_PLATFORM=xcb;ASAN_OPTIONS=${asan}:detect_odr_violation=0;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:suppressions=${CMAKE_SOURCE_DIR}/tests/ubsan.supp")
+        ENVIRONMENT "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/tests/home/${T_NAME}/data;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/tests/home/${T_NAME}/config;QTWEBENGINE_DISABLE_SANDBOX=1;QT_QPA_PLATFORM=xcb;ASAN_OPTIONS=${asan}:detect_odr_violation=0;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:suppressions=${CMAKE_SOURCE_DIR}/tests/ubsan.supp")
 endfunction()

@@ -39,8 +39,12 @@ TCatalogue::~TCatalogue() {
 }
 
 void TCatalogue::Open(const QString& programFolder) {
+    OpenFile(QDir(programFolder).filePath(QStringLiteral("data.db")));
+}
+
+void TCatalogue::OpenFile(const QString& path) {
     Close();
-    path_ = QDir(programFolder).filePath(QStringLiteral("data.db"));
+    path_ = path;
 
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     if (!db.isValid())

@@ -26,6 +26,8 @@ public:
     // missing file, one SQLite cannot open, or one that lacks the catalogue tables throws
     // orvik::Error (carrying SQLite's own text where there is one) and leaves it closed.
     void Open(const QString& programFolder);
+    // The same for a catalogue file of any name (the program's is orvik::cataloguePath()).
+    void OpenFile(const QString& path);
 
     // Deactivates tblCategories, then tblStations, then closes the connection.
     void Close();

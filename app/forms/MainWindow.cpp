@@ -21,7 +21,7 @@
 #include "app/player/WindowsMediaPlayer.h"
 #include "core/ErrorWrapper.h"
 #include "core/MessagePresenter.h"
-#include "core/ProgramFolder.h"
+#include "core/ProgramFiles.h"
 #include "skin/data/SkinData.h"
 #include "skins/storedskin/StoredSkin.h"
 #include "tray/AppIcon.h"
@@ -143,7 +143,8 @@ void TfrmMain::HideSplash() {
 
 void TfrmMain::OpenCatalogue() {
     orvik::runReporting([this] {
-        catalogue_->Open(orvik::programFolder());
+        orvik::prepareCatalogue();
+        catalogue_->OpenFile(orvik::cataloguePath());
         loader_->LoadStations(false);
     });
 }

@@ -1,7 +1,7 @@
 #include "app/forms/SkinSetup.h"
 
 #include "core/ErrorWrapper.h"
-#include "core/ProgramFolder.h"
+#include "core/ProgramFiles.h"
 #include "skin/data/SkinData.h"
 
 #include <QAction>
@@ -21,7 +21,7 @@ TSkinSetup::TSkinSetup(TSkinData& engine, QMenu* mnuSkins, QAction* mnuUseSkins,
 TSkinSetup::~TSkinSetup() = default;
 
 QString TSkinSetup::settingsPath() {
-    return orvik::programFolder() + QStringLiteral("settings.ini");
+    return orvik::settingsPath();
 }
 
 void TSkinSetup::SetUp() {
@@ -29,14 +29,20 @@ void TSkinSetup::SetUp() {
     if (!mnuSkins_->actions().isEmpty())
         delete mnuSkins_->actions().first();
 
-    // 2. One item per package, in the order the file system gives them. The item keeps the
+    // 2. One item per package, in the order the file system gives them: the shipped skins,
+    // then the user's own (an installed program), where a name already listed is left out
+    // since the shipped file of that name is the one a pick would load. The item keeps the
     // file name itself; its caption doubles "&" so that the name shows as it is written.
     QString defaultSkin;
-    const QDir skins(orvik::programFolder() + QStringLiteral("skins"));
-    const QFileInfoList found =
-        skins.entryInfoList({QStringLiteral("*.skn")}, QDir::Files, QDir::Unsorted);
-    for (const QFileInfo& file : found) {
-        const QString name = file.fileName();
+    QStringList listed;
+    for (const QString& folder : orvik::skinFolders()) {
+        const QFileInfoList found =
+            QDir(folder).entryInfoList({QStringLiteral("*.skn")}, QDir::Files, QDir::Unsorted);
+        for (const QFileInfo& file : found)
+            if (!listed.contains(file.fileName()))
+                listed << file.fileName();
+    }
+    for (const QString& name : listed) {
         QAction* item = mnuSkins_->addAction(QString(name).replace(u'&', QStringLiteral("&&")));
         item->setData(name);
         connect(item, &QAction::triggered, this,
@@ -50,8 +56,8 @@ void TSkinSetup::SetUp() {
     QString skin = SettingsFile->value(kSkinKey, defaultSkin).toString();
     if (skin.isEmpty())
         skin = defaultSkin;
-    const QString path = skins.filePath(skin);
-    if (!skin.isEmpty() && QFileInfo(path).isFile())
+    const QString path = orvik::findSkin(skin);
+    if (!path.isEmpty())
         engine_.SetSkinFile(path);
     engine_.SetActive(SettingsFile->value(kActiveKey, 1).toInt() != 0);
     mnuUseSkins_->setChecked(engine_.Active());
@@ -67,7 +73,12 @@ void TSkinSetup::ShutDown() {
 
 void TSkinSetup::SkinMenuItemClick(QAction* item) {
     const QString name = item->data().toString();
-    engine_.SetSkinFile(orvik::programFolder() + QStringLiteral("skins/") + name);
+    // A name no folder holds (the file went since start-up) is handed on as it is, in the
+    // shipped folder, and the skin component reports it.
+    QString path = orvik::findSkin(name);
+    if (path.isEmpty())
+        path = orvik::skinFolders().constFirst() + name;
+    engine_.SetSkinFile(path);
     write(kSkinKey, name);
 }
 

@@ -9,8 +9,9 @@ class QMenu;
 class QSettings;
 class TSkinData;
 
-// The Skins submenu, "Use Skins" and the skin choice kept in settings.ini in the program
-// folder (section "Skins": "Skin" = file name in skins/, "Active" = "1" or "0").
+// The Skins submenu, "Use Skins" and the skin choice kept in settings.ini (section "Skins":
+// "Skin" = file name in a skins folder, "Active" = "1" or "0"). Where the file and the skins
+// folders are is orvik::settingsPath() and orvik::skinFolders().
 class TSkinSetup : public QObject {
     Q_OBJECT
 public:
@@ -26,7 +27,7 @@ public:
     void SkinMenuItemClick(QAction* item);
     void mnuUseSkinsClick();
 
-    // The settings file's path (program folder + "settings.ini").
+    // The settings file's path (orvik::settingsPath()).
     static QString settingsPath();
 
 private:

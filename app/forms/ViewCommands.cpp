@@ -9,7 +9,7 @@
 #include "app/player/WebBrowser.h"
 #include "app/player/WindowsMediaPlayer.h"
 #include "core/ErrorWrapper.h"
-#include "core/ProgramFolder.h"
+#include "core/ProgramFiles.h"
 
 void TPlayback::FormResize() {
     auto& ui = f_.form();
@@ -66,8 +66,7 @@ void TPlayback::cmdHideStationInfoClick() {
 }
 
 void TPlayback::mnuLinksClick() {
-    const QString address =
-        QStringLiteral("file://") + orvik::programFolder() + QStringLiteral("links.htm");
+    const QString address = QStringLiteral("file://") + orvik::linksPagePath();
     f_.WebBrowser->Navigate(address);
     f_.WebBrowser->setVisible(true);
     f_.WebBrowser->raise();

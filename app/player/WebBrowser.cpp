@@ -2,8 +2,8 @@
 
 #include "app/player/SharedOpenGL.h"
 #include "app/player/WebViewModule.h"
+#include "core/ProgramFiles.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -21,12 +21,14 @@ QString& modulePathOverride() {
     return path;
 }
 
-// The module next to the executable; tests run from a folder below the build folder, so the
-// build folder this program was built in comes second.
+// The module next to the executable, or where an installed program keeps it; tests run from a
+// folder below the build folder, so the build folder this program was built in comes last.
 QStringList moduleCandidates() {
     if (!modulePathOverride().isEmpty())
         return {modulePathOverride()};
-    QStringList paths{QDir(QCoreApplication::applicationDirPath()).filePath(ModuleFile)};
+    QStringList paths;
+    for (const QString& folder : orvik::moduleFolders())
+        paths << folder + ModuleFile;
 #ifdef ORVIK_PROGRAM_DIR
     paths << QDir(QStringLiteral(ORVIK_PROGRAM_DIR)).filePath(ModuleFile);
 #endif

@@ -32,8 +32,12 @@ QStringList scriptStatements(const QString& file, bool schemaOnly) {
 } // namespace
 
 ProgramFolderFixture::ProgramFolderFixture(Catalogue catalogue, const QStringList& statements) {
-    if (!dir_.isValid())
+    if (!dir_.isValid() || !home_.isValid())
         throw std::runtime_error("no temporary folder");
+    oldDataHome_ = qgetenv("XDG_DATA_HOME");
+    oldConfigHome_ = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home_.path() + QStringLiteral("/data")));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home_.path() + QStringLiteral("/config")));
     QFile::copy(QStringLiteral(ORVIK_SOURCE_DIR "/data/links.htm"),
                 path() + QStringLiteral("links.htm"));
     if (catalogue != Catalogue::None) {
@@ -50,6 +54,21 @@ ProgramFolderFixture::ProgramFolderFixture(Catalogue catalogue, const QStringLis
 
 ProgramFolderFixture::~ProgramFolderFixture() {
     orvik::setProgramFolder(QString());
+    for (auto [name, old] : {std::pair{"XDG_DATA_HOME", &oldDataHome_},
+                             std::pair{"XDG_CONFIG_HOME", &oldConfigHome_}}) {
+        if (old->isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, *old);
+    }
+}
+
+QString ProgramFolderFixture::userDataHome() const {
+    return home_.path() + QStringLiteral("/data/");
+}
+
+QString ProgramFolderFixture::userConfigHome() const {
+    return home_.path() + QStringLiteral("/config/");
 }
 
 QString ProgramFolderFixture::path() const {

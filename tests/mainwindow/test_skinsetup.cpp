@@ -6,6 +6,7 @@
 #include "app/player/PlayerFactory.h"
 #include "core/ProgramFolder.h"
 #include "skin/data/SkinData.h"
+#include "tests/common/InstalledFolderFixture.h"
 #include "tests/common/ProgramFolderFixture.h"
 #include "tests/common/RecordingPresenter.h"
 
@@ -51,7 +52,8 @@ struct SkinFolder {
             .entryList({QStringLiteral("*.skn")}, QDir::Files, QDir::Unsorted);
     }
 
-    ProgramFolderFixture folder{ProgramFolderFixture::Catalogue::None};
+    // A catalogue (its tables alone) keeps the settings in the program folder.
+    ProgramFolderFixture folder{ProgramFolderFixture::Catalogue::SchemaOnly};
 };
 
 // The skin setup on its own, as the main window holds it.
@@ -94,6 +96,7 @@ private slots:
     void toggleSavedOnlyAtShutdown();
     void mainWindowWritesAtShutdown();
     void pickSurvivesAKill();
+    void installedListsUserSkinsAfterShipped();
 };
 
 void TestSkinSetup::initTestCase() {
@@ -227,6 +230,38 @@ void TestSkinSetup::pickSurvivesAKill() {
     QCOMPARE(child.exitStatus(), QProcess::CrashExit);
     QCOMPARE(f.setting(QStringLiteral("Skins/Skin")), QStringLiteral("ember.skn"));
     QCOMPARE(f.setting(QStringLiteral("Skins/Active")), QStringLiteral("1"));
+}
+
+// An installed program lists the shipped skins, then the user's own; a name both have is
+// listed once and picks the shipped file. The choice goes to the user's settings file.
+void TestSkinSetup::installedListsUserSkinsAfterShipped() {
+    InstalledFolderFixture f;
+    const QString shipped = f.share() + QStringLiteral("skins/");
+    const QString users = f.userData() + QStringLiteral("skins/");
+    QVERIFY(QDir().mkpath(users));
+    QVERIFY(QFile::copy(kBuiltSkins + QStringLiteral("nightfall.skn"),
+                        shipped + QStringLiteral("nightfall.skn")));
+    QVERIFY(QFile::copy(kBuiltSkins + QStringLiteral("pebble.skn"),
+                        users + QStringLiteral("nightfall.skn")));
+    QVERIFY(
+        QFile::copy(kBuiltSkins + QStringLiteral("ember.skn"), users + QStringLiteral("mine.skn")));
+    Setup s;
+    s.setup.SetUp();
+    QCOMPARE(s.captions(),
+             QStringList({QStringLiteral("nightfall.skn"), QStringLiteral("mine.skn")}));
+    QCOMPARE(s.engine.SkinFile(), shipped + QStringLiteral("nightfall.skn"));
+    s.setup.SkinMenuItemClick(s.item(QStringLiteral("mine.skn")));
+    QCOMPARE(s.engine.SkinFile(), users + QStringLiteral("mine.skn"));
+    QVERIFY(s.boxes.boxes.isEmpty());
+    s.setup.ShutDown();
+    QSettings written(f.userConfig() + QStringLiteral("settings.ini"), QSettings::IniFormat);
+    QCOMPARE(written.value(QStringLiteral("Skins/Skin")).toString(), QStringLiteral("mine.skn"));
+    QVERIFY(!QFile::exists(f.bin() + QStringLiteral("settings.ini")));
+
+    // The next start finds the user's skin again.
+    Setup next;
+    next.setup.SetUp();
+    QCOMPARE(next.engine.SkinFile(), users + QStringLiteral("mine.skn"));
 }
 
 QTEST_MAIN(TestSkinSetup)
