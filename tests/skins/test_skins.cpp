@@ -1,9 +1,12 @@
 // The program's own skins as the build produces them (<build>/skins/*.skn): each loads without
 // a problem and has every element, its frame counts are the intended ones, its text colours
 // read well on the pictures under them, its states look different and light falls from the
-// top left. Also the stored skin, the preview and the generator's refusals.
+// top left; its window frame is cut out where its corners are round and its caption buttons
+// stay clear of each other and of the caption. Also the stored skin and the preview.
 
+#include "tests/skins/FrameChecks.h"
 #include "tests/skins/SkinPixels.h"
+#include "tests/skins/SkinTools.h"
 
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinReader.h"
@@ -12,7 +15,6 @@
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -23,46 +25,8 @@ using namespace skintest;
 
 namespace {
 
-const QString BuildDir = QStringLiteral(ORVIK_BUILD_DIR);
-const QString SourceDir = QStringLiteral(ORVIK_SOURCE_DIR);
 const QStringList OwnSkins = {QStringLiteral("nightfall"), QStringLiteral("pebble"),
                               QStringLiteral("ember")};
-
-struct Result {
-    int code = -1;
-    QString out, err;
-};
-
-Result run(const QString& program, const QStringList& args) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(env);
-    process.start(BuildDir + QLatin1Char('/') + program, args);
-    Result r;
-    if (!process.waitForFinished(120'000) || process.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.code = process.exitCode();
-    r.out = QString::fromUtf8(process.readAllStandardOutput());
-    r.err = QString::fromUtf8(process.readAllStandardError());
-    return r;
-}
-
-QString packagePath(const QString& name) {
-    return BuildDir + QStringLiteral("/skins/") + name + QStringLiteral(".skn");
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-std::unique_ptr<TSkinData> loadSkin(const QString& path, QString* problem) {
-    auto skin = std::make_unique<TSkinData>();
-    skin->SetErrorHook([problem](const QString& text) { *problem += text; });
-    skin->SetSkinFile(path);
-    return skin;
-}
 
 // Every element of a skin loaded through TSkinData, for the tests that walk them all.
 #define LOAD_SKIN(skin)                                                                            \
@@ -175,6 +139,8 @@ private slots:
     void windowCornersAreCutOut();
     void captionButtonsFitTheTitleBar_data() { skinRows(); }
     void captionButtonsFitTheTitleBar();
+    void textBackgroundFitsTheTitleBar_data() { skinRows(); }
+    void textBackgroundFitsTheTitleBar();
     void textColoursReadOnTheirPictures_data() { skinRows(); }
     void textColoursReadOnTheirPictures();
     void hotAndPressedLookDifferent_data() { skinRows(); }
@@ -187,10 +153,6 @@ private slots:
     void previewDrawsEverySkin_data() { skinRows(); }
     void previewDrawsEverySkin();
     void previewRefusesWhatIsNoSkin();
-    void generatorRefusesBadParameters_data();
-    void generatorRefusesBadParameters();
-    void generatorLeavesNoStalePictures();
-    void streamRefusesWhatIsNoPackage();
 
 private:
     void skinRows();
@@ -206,8 +168,8 @@ void TestSkins::skinRows() {
 void TestSkins::initTestCase() {
     QVERIFY(dir_.isValid());
     // The build lists every package in the program's skins folder; ours must be among them.
-    const QStringList built =
-        QDir(BuildDir + QStringLiteral("/skins")).entryList({QStringLiteral("*.skn")}, QDir::Files);
+    const QStringList built = QDir(buildDir() + QStringLiteral("/skins"))
+                                  .entryList({QStringLiteral("*.skn")}, QDir::Files);
     for (const QString& name : OwnSkins)
         QVERIFY2(built.contains(name + QStringLiteral(".skn")), qPrintable(name));
 }
@@ -264,30 +226,10 @@ void TestSkins::framesAreTheIntendedOnes() {
 
 void TestSkins::windowCornersAreCutOut() {
     LOAD_SKIN(skin);
-    const TDataSkinBorder *left = skin->Left(), *right = skin->Right(), *top = skin->Top(),
-                          *bottom = skin->Bottom();
-    auto magenta = [](const QImage& img, int x, int y) {
-        return (img.pixel(x, y) & 0xFFFFFF) == 0xFF00FF;
-    };
-    for (int k : {1, 2}) {
-        // The outer corner of each side border is see-through at the top, solid at the bottom.
-        const QRect lf = left->FrameRect(k), rf = right->FrameRect(k);
-        QVERIFY(magenta(left->Image, lf.left(), lf.top()));
-        QVERIFY(!magenta(left->Image, lf.left(), lf.bottom()));
-        QVERIFY(magenta(right->Image, rf.right(), rf.top()));
-        QVERIFY(!magenta(right->Image, rf.right(), rf.bottom()));
-        // Elsewhere the frame is solid: the title bar's middle and the whole bottom border.
-        const QRect tf = frameRect(top->Image, 2, k, true);
-        QCOMPARE(coloursIn(top->Image, tf.adjusted(top->LeftWidth, 0, -top->RightWidth, 0)).size() >
-                     0,
-                 true);
-        for (int y = tf.top(); y <= tf.bottom(); ++y)
-            QVERIFY(!magenta(top->Image, tf.center().x(), y));
-        const QRect bf = frameRect(bottom->Image, 2, k, true);
-        for (int x = bf.left(); x <= bf.right(); ++x)
-            QVERIFY(!magenta(bottom->Image, x, bf.bottom()));
-    }
+    const QStringList problems = cornerProblems(*skin);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
     // Active and inactive windows look different.
+    const TDataSkinBorder *left = skin->Left(), *top = skin->Top();
     QVERIFY(meanDifference(top->Image, frameRect(top->Image, 2, 1, true),
                            frameRect(top->Image, 2, 2, true)) > 12);
     QVERIFY(meanDifference(left->Image, left->FrameRect(1), left->FrameRect(2)) > 12);
@@ -295,28 +237,30 @@ void TestSkins::windowCornersAreCutOut() {
 
 void TestSkins::captionButtonsFitTheTitleBar() {
     LOAD_SKIN(skin);
+    const QStringList problems = captionProblems(*skin);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
+}
+
+void TestSkins::textBackgroundFitsTheTitleBar() {
+    LOAD_SKIN(skin);
+    const TDataSkinTitle& title = *skin->Title();
     const int titleHeight = skin->Top()->Image.height() / skin->Top()->FrameCount;
-    const int rightBorder = skin->Right()->FrameWidth();
-    const int width = 400;        // a window this wide
-    QList<QPair<int, int>> taken; // x ranges of the buttons shown in a normal window
-    int rightmostText = width - skin->Title()->RightWidth;
-    for (int i = 0; i < 5; ++i) {
-        const TDataSkinSysButton* b = skin->SysButtons()[i];
-        QVERIFY2(b->Ycoord >= 0 && b->Ycoord + b->Image.height() <= titleHeight,
-                 qPrintable(b->Name));
-        const int x = b->Align == 1 ? width - b->Xcoord : b->Xcoord;
-        QVERIFY2(x >= skin->Left()->FrameWidth() && x + b->FrameWidth() <= width - rightBorder,
-                 qPrintable(b->Name));
-        if (b->Visibility == 1)
-            continue; // the restore button replaces the maximise button in a maximised window
-        for (const auto& [from, to] : taken)
-            QVERIFY2(x + b->FrameWidth() <= from || x >= to, qPrintable(b->Name));
-        taken.append({x, x + b->FrameWidth()});
-        // The caption text keeps clear of the buttons on either side.
-        if (b->Align == 1)
-            QVERIFY2(rightmostText <= x, qPrintable(b->Name));
-        else
-            QVERIFY2(x + b->FrameWidth() <= skin->Title()->LeftWidth, qPrintable(b->Name));
+    QCOMPARE(title.TextBackground, 1);
+    // Two frames stacked, each as high as the title bar: it is drawn over the bar's height.
+    QCOMPARE(title.Image.height(), 2 * titleHeight);
+    const int width = title.Image.width();
+    QVERIFY(title.TxtBackLeft > 0 && title.TxtBackRight > 0);
+    QVERIFY(title.TxtBackLeft + title.TxtBackRight < width);
+    for (int k : {1, 2}) {
+        const QRect f = frameRect(title.Image, 2, k, true);
+        // Round ends: the corners of the plate are see-through.
+        for (const QPoint corner : {f.topLeft(), f.topRight(), f.bottomLeft(), f.bottomRight()})
+            QCOMPARE(title.Image.pixel(corner) & 0xFFFFFF, 0xFF00FFu);
+        // The middle is repeated under the text, so its columns are all alike.
+        for (int x = title.TxtBackLeft + 1; x < width - title.TxtBackRight; ++x)
+            for (int y = f.top(); y <= f.bottom(); ++y)
+                QVERIFY2(title.Image.pixel(x, y) == title.Image.pixel(title.TxtBackLeft, y),
+                         qPrintable(QStringLiteral("frame %1, %2,%3").arg(k).arg(x).arg(y)));
     }
 }
 
@@ -485,7 +429,7 @@ void TestSkins::previewDrawsEverySkin() {
 }
 
 void TestSkins::previewRefusesWhatIsNoSkin() {
-    const QString notSkin = SourceDir + QStringLiteral("/skins/pebble/skin.json");
+    const QString notSkin = sourceDir() + QStringLiteral("/skins/pebble/skin.json");
     const QString png = dir_.filePath(QStringLiteral("refused.png"));
     Result r = run(QStringLiteral("orvik-skin"), {QStringLiteral("preview"), notSkin, png});
     QCOMPARE(r.code, 1);
@@ -494,97 +438,6 @@ void TestSkins::previewRefusesWhatIsNoSkin() {
     r = run(QStringLiteral("orvik-skin"), {QStringLiteral("preview"), packagePath(OwnSkins[0])});
     QCOMPARE(r.code, 2);
     QVERIFY(r.err.contains(QLatin1String("usage")));
-}
-
-void TestSkins::generatorRefusesBadParameters_data() {
-    QTest::addColumn<QByteArray>("json");
-    QTest::addColumn<QString>("reason");
-    const QByteArray good = R"("name":"Test","face":"#303030","accent":"#2080f0","text":"#f0f0f0")";
-    QTest::newRow("not JSON") << QByteArray("face = grey") << QString();
-    QTest::newRow("array") << QByteArray("[1, 2]") << QStringLiteral("object");
-    QTest::newRow("unknown key") << "{" + good + R"(,"colour":"#000000"})"
-                                 << QStringLiteral("colour");
-    QTest::newRow("missing face") << QByteArray(
-                                         R"({"name":"T","accent":"#2080f0","text":"#fff000"})")
-                                  << QStringLiteral("face");
-    QTest::newRow("short colour")
-        << QByteArray(R"({"name":"T","face":"#333","accent":"#2080f0","text":"#f0f0f0"})")
-        << QStringLiteral("face");
-    QTest::newRow("magenta")
-        << QByteArray(R"({"name":"T","face":"#ff00ff","accent":"#2080f0","text":"#f0f0f0"})")
-        << QStringLiteral("magenta");
-    QTest::newRow("corner too big") << "{" + good + R"(,"corner":40})" << QStringLiteral("corner");
-    QTest::newRow("bevel fraction") << "{" + good + R"(,"bevel":1.5})" << QStringLiteral("bevel");
-    QTest::newRow("gloss as text") << "{" + good + R"(,"gloss":"high"})" << QStringLiteral("gloss");
-    // Well formed, but no caption colour reads on a mid-grey glossy title bar.
-    QTest::newRow("unreadable title")
-        << "{" + good + R"(,"title":"#808080","gloss":1})" << QStringLiteral("readable");
-    QTest::newRow("name with path")
-        << QByteArray(R"({"name":"../x","face":"#303030","accent":"#2080f0","text":"#f0f0f0"})")
-        << QStringLiteral("name");
-}
-
-void TestSkins::generatorRefusesBadParameters() {
-    QFETCH(QByteArray, json);
-    QFETCH(QString, reason);
-    const QString params = dir_.filePath(QStringLiteral("bad.json"));
-    QFile file(params);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(json);
-    file.close();
-    // A folder with an earlier skin in it stays as it was.
-    const QString out = dir_.filePath(QStringLiteral("refused"));
-    QVERIFY(QDir().mkpath(out));
-    QFile earlier(out + QStringLiteral("/earlier.bmp"));
-    QVERIFY(earlier.open(QIODevice::WriteOnly));
-    earlier.close();
-
-    const Result r = run(QStringLiteral("orvik-skingen"), {params, out});
-    QCOMPARE(r.code, 1);
-    QVERIFY2(r.err.contains(params), qPrintable(r.err));
-    QVERIFY2(r.err.contains(reason), qPrintable(r.err));
-    QCOMPARE(QDir(out).entryList(QDir::Files), QStringList{QStringLiteral("earlier.bmp")});
-}
-
-void TestSkins::generatorLeavesNoStalePictures() {
-    const QString out = dir_.filePath(QStringLiteral("fresh"));
-    QVERIFY(QDir().mkpath(out));
-    for (const char* stale : {"/old.bmp", "/old.ini"}) {
-        QFile f(out + QLatin1String(stale));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-    }
-    QFile keep(out + QStringLiteral("/notes.txt"));
-    QVERIFY(keep.open(QIODevice::WriteOnly));
-    keep.close();
-    const Result r = run(QStringLiteral("orvik-skingen"),
-                         {SourceDir + QStringLiteral("/skins/ember/skin.json"), out});
-    QVERIFY2(r.code == 0, qPrintable(r.err));
-    const QStringList files = QDir(out).entryList(QDir::Files);
-    QVERIFY(!files.contains(QStringLiteral("old.bmp")));
-    QVERIFY(!files.contains(QStringLiteral("old.ini")));
-    QVERIFY(files.contains(QStringLiteral("notes.txt")));
-    QVERIFY(files.contains(QStringLiteral("ember.ini")));
-    // The same pictures as the packaged skin, byte for byte: the drawing does not wander.
-    TSkinReader reader;
-    QVERIFY(reader.LoadPackage(readFile(packagePath(QStringLiteral("ember")))));
-    QCOMPARE(files.size() - 1, reader.EntryCount());
-    for (const QString& entry : reader.EntryNames())
-        QVERIFY2(readFile(out + QLatin1Char('/') + entry) == reader.GetEntry(entry),
-                 qPrintable(entry));
-}
-
-void TestSkins::streamRefusesWhatIsNoPackage() {
-    const QString garbage = dir_.filePath(QStringLiteral("garbage.skn"));
-    QFile file(garbage);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(2000, 'x'));
-    file.close();
-    const QString out = dir_.filePath(QStringLiteral("stream.bin"));
-    const Result r =
-        run(QStringLiteral("orvik-skingen"), {QStringLiteral("--stream"), garbage, out});
-    QCOMPARE(r.code, 1);
-    QVERIFY2(r.err.contains(garbage), qPrintable(r.err));
-    QVERIFY(!QFile::exists(out));
 }
 
 QTEST_MAIN(TestSkins)

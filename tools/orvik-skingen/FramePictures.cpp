@@ -1,42 +1,22 @@
-// The window frame: the four borders with rounded top corners, the caption text plate, the
+// The window frame: the four borders with rounded corners, the caption text plate, the
 // caption buttons, the child-window buttons and the menu bar.
 #include "tools/orvik-skingen/Canvas.h"
 #include "tools/orvik-skingen/Colours.h"
+#include "tools/orvik-skingen/FrameGeometry.h"
 #include "tools/orvik-skingen/Shapes.h"
 #include "tools/orvik-skingen/SkinBuild.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace skingen {
 
 namespace {
 
-constexpr int Side = 4;   // left and right border width
-constexpr int Bottom = 4; // bottom border height
 constexpr int MenuHeight = 20;
-
-struct FrameGeometry {
-    int title = 26;  // title bar height
-    int corner = 6;  // top corner radius
-    int margin = 24; // unstretched ends of the top and bottom parts (window coordinates)
-    int width = 56;  // the sample window the parts are cut from
-    int height = 48;
-    int buttonW = 20, buttonH = 18, buttonY = 4;
-};
-
-FrameGeometry geometryFor(const Look& look) {
-    FrameGeometry g;
-    g.title = look.params.titleHeight;
-    g.corner = look.params.corner;
-    g.margin = qMax(g.corner, 8) + 12;
-    g.width = 2 * g.margin + 8;
-    g.height = g.title + 12 + Bottom;
-    g.buttonH = g.title - 8;
-    g.buttonW = g.buttonH + 2;
-    g.buttonY = (g.title - g.buttonH) / 2;
-    return g;
-}
 
 const Gradient& titleOf(const Look& look, bool active) {
     return active ? look.titleActive : look.titleInactive;
@@ -72,11 +52,11 @@ QImage titleBand(const Look& look, const FrameGeometry& g, bool active, int widt
 // A whole small window frame; the four border parts are cut out of it, so they join without
 // seams however the painter stretches them.
 QImage sampleWindow(const Look& look, const FrameGeometry& g, bool active) {
-    const int w = g.width, h = g.height;
+    const int w = g.width, h = g.height, side = g.side, bottom = g.bottom;
     QImage layer = newLayer(w, h);
     QPainter p(&layer);
     p.setRenderHint(QPainter::Antialiasing);
-    const QPainterPath body = roundedPath(QRectF(0, 0, w, h), Corners(g.corner, 0));
+    const QPainterPath body = roundedPath(QRectF(0, 0, w, h), Corners(g.corner, g.bottomCorner));
     const QColor frame = active ? look.frameActive : look.frameInactive;
     p.fillPath(body, frame);
 
@@ -84,25 +64,32 @@ QImage sampleWindow(const Look& look, const FrameGeometry& g, bool active) {
     p.setClipPath(body);
     p.drawImage(0, 0, titleBand(look, g, active, w));
     // The client area and a shadow line around it: the frame is raised, the client lies lower.
-    p.fillRect(QRect(Side, g.title, w - 2 * Side, h - g.title - Bottom), look.face);
+    p.fillRect(QRect(side, g.title, w - 2 * side, h - g.title - bottom), look.face);
     const QColor inner = shade(frame, -0.3);
-    p.fillRect(QRect(Side - 1, g.title, 1, h - g.title - Bottom + 1), inner);
-    p.fillRect(QRect(w - Side, g.title, 1, h - g.title - Bottom + 1), inner);
-    p.fillRect(QRect(Side - 1, h - Bottom, w - 2 * Side + 2, 1), inner);
+    p.fillRect(QRect(side - 1, g.title, 1, h - g.title - bottom + 1), inner);
+    p.fillRect(QRect(w - side, g.title, 1, h - g.title - bottom + 1), inner);
+    p.fillRect(QRect(side - 1, h - bottom, w - 2 * side + 2, 1), inner);
     p.restore();
 
-    // Light from the top left: a bright line inside the outline on the top and left edges,
-    // a darker one on the right and bottom.
-    const QRectF ring = QRectF(0, 0, w, h).adjusted(1.5, 1.5, -1.5, -1.5);
-    QLinearGradient edge(ring.topLeft(), ring.bottomRight());
-    edge.setColorAt(0, QColor(255, 255, 255, look.dark ? 70 : 150));
-    edge.setColorAt(0.3, QColor(255, 255, 255, look.dark ? 25 : 60));
-    edge.setColorAt(0.7, QColor(0, 0, 0, 20));
-    edge.setColorAt(1, QColor(0, 0, 0, 60));
-    p.setPen(QPen(QBrush(edge), 1.0));
-    p.drawPath(roundedPath(ring, Corners(qMax(0, g.corner - 1), 0)));
+    // Light from the top left: bright lines inside the outline on the top and left edges,
+    // darker ones on the right and bottom. A wider border has room for a deeper bevel.
+    const int rings = std::max(1, std::min(look.params.bevel, (side - 2) / 2));
+    for (int i = 0; i < rings; ++i) {
+        const double inset = 1.5 + i, fade = 1.0 - 0.35 * i;
+        auto alpha = [fade](int a) { return int(std::lround(a * fade)); };
+        const QRectF ring = QRectF(0, 0, w, h).adjusted(inset, inset, -inset, -inset);
+        QLinearGradient edge(ring.topLeft(), ring.bottomRight());
+        edge.setColorAt(0, QColor(255, 255, 255, alpha(look.dark ? 70 : 150)));
+        edge.setColorAt(0.3, QColor(255, 255, 255, alpha(look.dark ? 25 : 60)));
+        edge.setColorAt(0.7, QColor(0, 0, 0, alpha(20)));
+        edge.setColorAt(1, QColor(0, 0, 0, alpha(60)));
+        p.setPen(QPen(QBrush(edge), 1.0));
+        p.drawPath(roundedPath(ring, Corners(std::max(0.0, g.corner - inset + 0.5),
+                                             std::max(0.0, g.bottomCorner - inset + 0.5))));
+    }
     p.setPen(QPen(active ? look.outlineActive : look.outlineInactive, 1.0));
-    p.drawPath(roundedPath(QRectF(0.5, 0.5, w - 1, h - 1), Corners(g.corner - 0.5, 0)));
+    p.drawPath(roundedPath(QRectF(0.5, 0.5, w - 1, h - 1),
+                           Corners(g.corner - 0.5, std::max(0.0, g.bottomCorner - 0.5))));
     p.end();
     return flatten(layer, active ? look.outlineActive : look.outlineInactive);
 }
@@ -222,14 +209,15 @@ QImage captionButton(const Look& look, const FrameGeometry& g, Glyph glyph) {
 
 // The plate behind the caption text: a sunken capsule, left and right caps and a middle
 // that the painter repeats. Two frames stacked: active, inactive.
-QImage textPlate(const Look& look, const FrameGeometry& g, int cap) {
-    const int w = 2 * cap + 4;
+QImage textPlate(const Look& look, const FrameGeometry& g) {
+    const int w = 2 * g.plateCap + 4;
     QList<QImage> frames;
     for (bool active : {true, false}) {
         QImage layer = newLayer(w, g.title);
         QPainter p(&layer);
         p.setRenderHint(QPainter::Antialiasing);
-        const double top = 4, height = g.title - 9;
+        // As high as the caption buttons, so that plate and buttons line up.
+        const double top = g.buttonY, height = g.buttonH - 1;
         const QRectF capsule(0.5, top + 0.5, w - 1, height);
         const Gradient& t = titleOf(look, active);
         const bool darkTitle = luminance(t.bottom) < 0.25;
@@ -302,7 +290,7 @@ void buildWindowFrame(SkinBuild& skin) {
     const FrameGeometry g = geometryFor(look);
     const QImage active = sampleWindow(look, g, true);
     const QImage inactive = sampleWindow(look, g, false);
-    const int w = g.width, h = g.height, inner = w - 2 * Side;
+    const int w = g.width, h = g.height, side = g.side, inner = w - 2 * side;
 
     Section& pers = skin.section(QStringLiteral("Personality"));
     auto part = [&](const QString& name, const QRect& area, Qt::Orientation o, int first,
@@ -317,13 +305,16 @@ void buildWindowFrame(SkinBuild& skin) {
     };
     // Left and right keep the title rows and the bottom corner unstretched; top and bottom,
     // drawn between the side borders, keep their ends (where the corners curve) unstretched.
-    part(QStringLiteral("Left"), QRect(0, 0, Side, h), Qt::Horizontal, g.title, Bottom, true);
-    part(QStringLiteral("Right"), QRect(w - Side, 0, Side, h), Qt::Horizontal, g.title, Bottom,
-         true);
-    part(QStringLiteral("Top"), QRect(Side, 0, inner, g.title), Qt::Vertical, g.margin - Side,
-         g.margin - Side, true);
-    part(QStringLiteral("Bottom"), QRect(Side, h - Bottom, inner, Bottom), Qt::Vertical,
-         g.margin - Side, g.margin - Side, false);
+    // The parts a round corner runs through are cut out of the window's outline.
+    const bool roundTop = g.corner > 0, roundBottom = g.bottomCorner > 0;
+    part(QStringLiteral("Left"), QRect(0, 0, side, h), Qt::Horizontal, g.title, g.footRows,
+         roundTop || roundBottom);
+    part(QStringLiteral("Right"), QRect(w - side, 0, side, h), Qt::Horizontal, g.title, g.footRows,
+         roundTop || roundBottom);
+    part(QStringLiteral("Top"), QRect(side, 0, inner, g.title), Qt::Vertical, g.margin - side,
+         g.margin - side, roundTop);
+    part(QStringLiteral("Bottom"), QRect(side, h - g.bottom, inner, g.bottom), Qt::Vertical,
+         g.margin - side, g.margin - side, roundBottom);
 
     const QImage activeBand = titleBand(look, g, true, 32);
     const QImage inactiveBand = titleBand(look, g, false, 32);
@@ -333,14 +324,14 @@ void buildWindowFrame(SkinBuild& skin) {
                    QRect(0, textRows, 32, g.title - 2 * textRows));
 
     // Caption text plate and text placement.
-    const int cap = (g.title - 9) / 2 + 2;
-    const QImage plate = textPlate(look, g, cap);
+    const int cap = g.plateCap;
+    const QImage plate = textPlate(look, g);
     pers.set(QStringLiteral("TextBack"), skin.addPicture(QStringLiteral("textback.bmp"), plate));
-    const int sysX = Side + 3;
-    pers.set(QStringLiteral("TextShift"), sysX + g.buttonW + 4);
+    const CaptionText text = captionText(look, g);
+    pers.set(QStringLiteral("TextShift"), text.shift);
     pers.set(QStringLiteral("TextShiftVert"), 0);
-    pers.set(QStringLiteral("TextRightClip"), 3 * (g.buttonW + 2) + Side + 8);
-    pers.set(QStringLiteral("TextAlignment"), 0);
+    pers.set(QStringLiteral("TextRightClip"), text.rightClip);
+    pers.set(QStringLiteral("TextAlignment"), text.alignment);
     pers.set(QStringLiteral("Textbackground"), 1);
     pers.set(QStringLiteral("TXTBackleft"), cap);
     pers.set(QStringLiteral("TXTBackRight"), cap);
@@ -348,25 +339,27 @@ void buildWindowFrame(SkinBuild& skin) {
     skin.addGround(ground::TitleActive, plate, plateMiddle);
     skin.addGround(ground::TitleInactive, plate, plateMiddle.translated(0, g.title));
 
-    // Caption buttons, right to left from the right border, and the system menu at the left.
+    // Caption buttons: close, maximise, restore, minimise and the system menu.
     struct CaptionButton {
         const char* section;
         const char* file;
         Glyph glyph;
-        int action, align, slot, visibility;
+        CaptionRole role;
+        int action, visibility;
     };
     const CaptionButton buttons[] = {
-        {"ButtonClose", "close.bmp", Glyph::Close, 0, 1, 1, 0},
-        {"ButtonMaximize", "maximize.bmp", Glyph::Maximise, 1, 1, 2, 2},
-        {"ButtonRestore", "restore.bmp", Glyph::Restore, 1, 1, 2, 1},
-        {"ButtonMinimize", "minimize.bmp", Glyph::Minimise, 2, 1, 3, 0},
-        {"ButtonSysMenu", "sysmenu.bmp", Glyph::SystemMenu, 12, 0, 0, 0},
+        {"ButtonClose", "close.bmp", Glyph::Close, CaptionRole::Close, 0, 0},
+        {"ButtonMaximize", "maximize.bmp", Glyph::Maximise, CaptionRole::Maximise, 1, 2},
+        {"ButtonRestore", "restore.bmp", Glyph::Restore, CaptionRole::Maximise, 1, 1},
+        {"ButtonMinimize", "minimize.bmp", Glyph::Minimise, CaptionRole::Minimise, 2, 0},
+        {"ButtonSysMenu", "sysmenu.bmp", Glyph::SystemMenu, CaptionRole::SystemMenu, 12, 0},
     };
     for (const CaptionButton& b : buttons) {
+        const ButtonPlace place = buttonPlace(look, g, b.role);
         Section& s = skin.section(QString::fromLatin1(b.section));
         s.set(QStringLiteral("Action"), b.action);
-        s.set(QStringLiteral("Align"), b.align);
-        s.set(QStringLiteral("Xcoord"), b.align == 1 ? Side + b.slot * (g.buttonW + 2) : sysX);
+        s.set(QStringLiteral("Align"), place.align);
+        s.set(QStringLiteral("Xcoord"), place.xcoord);
         s.set(QStringLiteral("Ycoord"), g.buttonY);
         s.set(QStringLiteral("Visibility"), b.visibility);
         s.set(QStringLiteral("Visibility1"), 0);

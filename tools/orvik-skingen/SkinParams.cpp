@@ -5,6 +5,10 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringList>
+
+#include <initializer_list>
+#include <utility>
 
 namespace skingen {
 
@@ -53,6 +57,26 @@ bool readNumber(const QJsonObject& obj, const QString& key, double low, double h
     return true;
 }
 
+// A key that takes one of a few words; absent leaves out unchanged.
+template <typename Enum>
+bool readChoice(const QJsonObject& obj, const QString& key,
+                std::initializer_list<std::pair<const char*, Enum>> choices, Enum& out,
+                QString& error) {
+    if (!obj.contains(key))
+        return true;
+    const QString text = obj.value(key).toString();
+    QStringList words;
+    for (const auto& [word, value] : choices) {
+        if (text == QLatin1String(word)) {
+            out = value;
+            return true;
+        }
+        words << QStringLiteral("\"%1\"").arg(QLatin1String(word));
+    }
+    error = QStringLiteral("\"%1\" must be one of %2").arg(key, words.join(QStringLiteral(", ")));
+    return false;
+}
+
 } // namespace
 
 bool parseSkinParams(const QByteArray& json, const QString& path, SkinParams& params,
@@ -72,10 +96,14 @@ bool parseSkinParams(const QByteArray& json, const QString& path, SkinParams& pa
     const QJsonObject obj = doc.object();
 
     static const QSet<QString> known = {
-        QStringLiteral("name"),        QStringLiteral("face"),     QStringLiteral("accent"),
-        QStringLiteral("text"),        QStringLiteral("title"),    QStringLiteral("field"),
-        QStringLiteral("corner"),      QStringLiteral("bevel"),    QStringLiteral("gloss"),
-        QStringLiteral("titleHeight"), QStringLiteral("titleLine")};
+        QStringLiteral("name"),          QStringLiteral("face"),
+        QStringLiteral("accent"),        QStringLiteral("text"),
+        QStringLiteral("title"),         QStringLiteral("field"),
+        QStringLiteral("corner"),        QStringLiteral("bevel"),
+        QStringLiteral("gloss"),         QStringLiteral("titleHeight"),
+        QStringLiteral("titleLine"),     QStringLiteral("border"),
+        QStringLiteral("bottomCorner"),  QStringLiteral("captionAlign"),
+        QStringLiteral("captionButtons")};
     for (const QString& key : obj.keys())
         if (!known.contains(key))
             return fail(QStringLiteral("unknown key \"%1\"").arg(key));
@@ -99,18 +127,33 @@ bool parseSkinParams(const QByteArray& json, const QString& path, SkinParams& pa
         return fail(what);
 
     double corner = p.corner, bevel = p.bevel, gloss = p.gloss, titleHeight = p.titleHeight,
-           titleLine = p.titleLine;
+           titleLine = p.titleLine, border = p.border, bottomCorner = p.bottomCorner;
     if (!readNumber(obj, QStringLiteral("corner"), 0, 12, true, corner, what) ||
         !readNumber(obj, QStringLiteral("bevel"), 0, 3, true, bevel, what) ||
         !readNumber(obj, QStringLiteral("gloss"), 0, 1, false, gloss, what) ||
         !readNumber(obj, QStringLiteral("titleHeight"), 20, 40, true, titleHeight, what) ||
-        !readNumber(obj, QStringLiteral("titleLine"), 0, 3, true, titleLine, what))
+        !readNumber(obj, QStringLiteral("titleLine"), 0, 3, true, titleLine, what) ||
+        !readNumber(obj, QStringLiteral("border"), 2, 10, true, border, what) ||
+        !readNumber(obj, QStringLiteral("bottomCorner"), 0, 12, true, bottomCorner, what))
+        return fail(what);
+    // A wider curve would cut into the corner of the client area.
+    if (bottomCorner > 3 * border)
+        return fail(QStringLiteral("\"bottomCorner\" must be at most three times \"border\""));
+    using Align = SkinParams::CaptionAlign;
+    using Buttons = SkinParams::CaptionButtons;
+    if (!readChoice(obj, QStringLiteral("captionAlign"),
+                    {{"left", Align::Left}, {"centre", Align::Centre}}, p.captionAlign, what) ||
+        !readChoice(obj, QStringLiteral("captionButtons"),
+                    {{"edges", Buttons::Edges}, {"around", Buttons::Around}}, p.captionButtons,
+                    what))
         return fail(what);
     p.corner = int(corner);
     p.bevel = int(bevel);
     p.gloss = gloss;
     p.titleHeight = int(titleHeight);
     p.titleLine = int(titleLine);
+    p.border = int(border);
+    p.bottomCorner = int(bottomCorner);
     params = p;
     return true;
 }

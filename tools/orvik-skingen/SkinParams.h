@@ -19,6 +19,16 @@ struct SkinParams {
     double gloss = 0.4;   // strength of the glossy top half of bars and buttons, 0 .. 1
     int titleHeight = 26; // height of the title bar, 20 .. 40
     int titleLine = 0;    // accent line under an active window's title bar, 0 .. 3 pixels
+    int border = 4;       // width of the sizeable border (left, right, bottom), 2 .. 10
+    int bottomCorner = 0; // radius of the bottom corners, 0 .. 12 and at most 3 x border
+
+    // Where the caption text sits: at the left after the system menu button, or centred.
+    enum class CaptionAlign { Left, Centre };
+    CaptionAlign captionAlign = CaptionAlign::Left;
+    // Where the caption buttons sit: system menu at the left edge and the others at the
+    // right edge, or beside the caption text (system menu before it, the others after it).
+    enum class CaptionButtons { Edges, Around };
+    CaptionButtons captionButtons = CaptionButtons::Edges;
 };
 
 // Reads a parameter set from a JSON file. Returns false with a readable message in error
