@@ -26,7 +26,7 @@ using namespace skintest;
 namespace {
 
 const QStringList OwnSkins = {QStringLiteral("nightfall"), QStringLiteral("pebble"),
-                              QStringLiteral("ember")};
+                              QStringLiteral("ember"), QStringLiteral("lagoon")};
 
 // Every element of a skin loaded through TSkinData, for the tests that walk them all.
 #define LOAD_SKIN(skin)                                                                            \
@@ -141,6 +141,7 @@ private slots:
     void captionButtonsFitTheTitleBar();
     void textBackgroundFitsTheTitleBar_data() { skinRows(); }
     void textBackgroundFitsTheTitleBar();
+    void lagoonShowsTheOtherFrameGeometry();
     void textColoursReadOnTheirPictures_data() { skinRows(); }
     void textColoursReadOnTheirPictures();
     void hotAndPressedLookDifferent_data() { skinRows(); }
@@ -261,6 +262,55 @@ void TestSkins::textBackgroundFitsTheTitleBar() {
             for (int y = f.top(); y <= f.bottom(); ++y)
                 QVERIFY2(title.Image.pixel(x, y) == title.Image.pixel(title.TxtBackLeft, y),
                          qPrintable(QStringLiteral("frame %1, %2,%3").arg(k).arg(x).arg(y)));
+    }
+}
+
+// The fourth skin shows what else a skin's frame can be: a taller title bar with the caption
+// centred on its plate and the caption buttons around it, a wider sizeable border, and round
+// corners at the bottom as well as at the top.
+void TestSkins::lagoonShowsTheOtherFrameGeometry() {
+    QString problem;
+    const auto skin = loadSkin(packagePath(QStringLiteral("lagoon")), &problem);
+    QVERIFY2(!skin->Loading(), qPrintable(problem));
+    const TDataSkinBorder *left = skin->Left(), *right = skin->Right(), *top = skin->Top(),
+                          *bottom = skin->Bottom();
+    const int titleHeight = top->Image.height() / top->FrameCount;
+    QVERIFY2(titleHeight > 26, qPrintable(QString::number(titleHeight)));
+    for (const TDataSkinBorder* side : {left, right})
+        QVERIFY2(side->FrameWidth() > 4, qPrintable(side->Name));
+    QVERIFY(bottom->Image.height() / bottom->FrameCount > 4);
+
+    // All four parts are cut out, and so are all four outer corners.
+    for (const TDataSkinBorder* part : {left, right, top, bottom})
+        QVERIFY2(part->Trans == 1, qPrintable(part->Name));
+    const QRect lf = left->FrameRect(1), rf = right->FrameRect(1);
+    for (const auto& [image, corner] :
+         {std::pair{&left->Image, lf.topLeft()}, std::pair{&left->Image, lf.bottomLeft()},
+          std::pair{&right->Image, rf.topRight()}, std::pair{&right->Image, rf.bottomRight()}})
+        QCOMPARE(image->pixel(corner) & 0xFFFFFF, 0xFF00FFu);
+    // The bottom curve is wider than the side border: the bottom part has see-through ends.
+    const QRect bf = frameRect(bottom->Image, 2, 1, true);
+    QCOMPARE(bottom->Image.pixel(bf.bottomLeft()) & 0xFFFFFF, 0xFF00FFu);
+
+    // The caption is centred on its plate; the system menu sits before it, the other buttons
+    // after it, whatever the caption's length.
+    const TDataSkinTitle& title = *skin->Title();
+    QCOMPARE(title.TextAlignment, 1);
+    QCOMPARE(title.TextBackground, 1);
+    QVERIFY(title.HasImage());
+    for (int textWidth : {60, 160, 300}) {
+        const CaptionPlaces places = placeCaption(*skin, 800, textWidth, false);
+        QVERIFY(std::abs(places.text.center().x() - 400) <= 1);
+        QCOMPARE(places.buttons.size(), 4);
+        for (const auto& [b, r] : places.buttons) {
+            if (b->Action == 12) {
+                QVERIFY2(b->Align == 2 || b->Align == 8, qPrintable(b->Name));
+                QVERIFY(r.right() < places.text.left());
+            } else {
+                QVERIFY2(b->Align == 3 || b->Align == 9, qPrintable(b->Name));
+                QVERIFY(r.left() > places.text.right());
+            }
+        }
     }
 }
 
