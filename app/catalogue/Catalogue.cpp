@@ -1,5 +1,6 @@
 #include "app/catalogue/Catalogue.h"
 
+#include "app/catalogue/CatalogueErrors.h"
 #include "app/catalogue/Query.h"
 #include "app/catalogue/Table.h"
 #include "core/ErrorWrapper.h"
@@ -19,6 +20,9 @@ QString sqliteText(const QSqlError& error) {
     const QString text = error.databaseText().trimmed();
     return text.isEmpty() ? error.text().trimmed() : text;
 }
+
+// Never wait for another program's lock: the catalogue is used on the GUI thread.
+const QString connectOptions = QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=0");
 
 } // namespace
 
@@ -52,7 +56,7 @@ void TCatalogue::OpenFile(const QString& path) {
     // A URI with mode=rw: SQLite opens an existing file only and never creates one.
     QUrl uri = QUrl::fromLocalFile(path_);
     uri.setQuery(QStringLiteral("mode=rw"));
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+    db.setConnectOptions(connectOptions);
     db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
     if (!db.open()) {
         const QString text = sqliteText(db.lastError());
@@ -62,6 +66,7 @@ void TCatalogue::OpenFile(const QString& path) {
     }
     try {
         CheckTables();
+        CheckWriteAccess();
         categories_->Open();
         stations_->Open();
     } catch (...) {
@@ -75,6 +80,8 @@ void TCatalogue::CheckTables() {
     QSqlQuery query(QSqlDatabase::database(connection_, false));
     if (!query.exec(
             QStringLiteral("select name from sqlite_master where type in ('table', 'view')"))) {
+        if (orvik::IsCatalogueInUse(query.lastError()))
+            throw orvik::Error(InUseText());
         throw orvik::Error(
             QStringLiteral("Cannot read the catalogue %1: %2")
                 .arg(QDir::toNativeSeparators(path_), sqliteText(query.lastError())));
@@ -90,6 +97,39 @@ void TCatalogue::CheckTables() {
     }
 }
 
+void TCatalogue::CheckWriteAccess() {
+    // SQLite opens a file it may not write read-only without a word, and even lets a write
+    // transaction begin. Write the header's user version back unchanged inside a transaction
+    // that is then rolled back: a catalogue that cannot take changes (a file or folder that
+    // cannot be written) refuses that.
+    readOnly_ = false;
+    QSqlQuery query(QSqlDatabase::database(connection_, false));
+    if (!query.exec(QStringLiteral("begin immediate")))
+        return; // busy: another program is writing just now; a change says so then
+    if (query.exec(QStringLiteral("pragma user_version")) && query.next()) {
+        const qint64 version = query.value(0).toLongLong();
+        query.finish();
+        if (!query.exec(QStringLiteral("pragma user_version = %1").arg(version)) &&
+            !orvik::IsCatalogueInUse(query.lastError()))
+            readOnly_ = true;
+    }
+    query.exec(QStringLiteral("rollback"));
+}
+
+QString TCatalogue::InUseText() const {
+    QString text = QStringLiteral("The catalogue %1 is in use by another program.")
+                       .arg(QDir::toNativeSeparators(path_));
+    if (inUseHint_)
+        if (const QString hint = inUseHint_(); !hint.isEmpty())
+            text += u' ' + hint;
+    return text;
+}
+
+void TCatalogue::CheckWritable() const {
+    if (readOnly_)
+        throw orvik::Error(orvik::CatalogueReadOnlyText());
+}
+
 void TCatalogue::Close() {
     categories_->Close();
     stations_->Close();
@@ -97,6 +137,7 @@ void TCatalogue::Close() {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     if (db.isValid())
         db.close();
+    readOnly_ = false;
 }
 
 bool TCatalogue::Connected() const {

@@ -1,6 +1,7 @@
 #include "app/catalogue/Query.h"
 
 #include "app/catalogue/Catalogue.h"
+#include "app/catalogue/CatalogueErrors.h"
 #include "core/ErrorWrapper.h"
 
 #include <QSqlError>
@@ -9,8 +10,7 @@
 namespace {
 
 QString errorText(const QSqlError& error) {
-    const QString text = error.databaseText().trimmed();
-    return text.isEmpty() ? error.text().trimmed() : text;
+    return orvik::CatalogueErrorText(error);
 }
 
 } // namespace

@@ -78,14 +78,14 @@ public:
     // Registers a category node. A later node with an id already seen is passed over: stations
     // hang under the first node in tree order, as FindCategoryNode would find it.
     void AddCategory(TStationNode* node) {
-        if (!index_.contains(node->item->CategoryId)) {
+        if (node->item->CategoryIdExact && !index_.contains(node->item->CategoryId)) {
             index_.insert(node->item->CategoryId, int(categories_.size()));
             categories_.push_back({node, {}});
         }
     }
 
     // The slot of a category's children, or -1 when there is no such category.
-    int Find(qint32 categoryId) const { return index_.value(categoryId, -1); }
+    int Find(qint64 categoryId) const { return index_.value(categoryId, -1); }
     TStationNode* Node(int slot) const { return categories_[slot].node; }
 
     void AddStation(int slot, TStationNode* node) { categories_[slot].children.append(node); }
@@ -113,7 +113,7 @@ private:
     };
     QListWidget* favorites_;
     std::vector<Category> categories_;
-    QHash<qint32, int> index_;
+    QHash<qint64, int> index_;
     QList<TStationListItem*> favoriteItems_;
 };
 
@@ -170,7 +170,9 @@ void TStationLoader::LoadCategories() {
     query.Open(QStringLiteral("select * from categories order by c_name"));
     while (!query.Eof()) {
         auto item = std::make_shared<TItem>();
-        item->CategoryId = CatalogueInt(query.FieldByName(QStringLiteral("c_id")));
+        const std::optional<qint64> id = CatalogueId(query.FieldByName(QStringLiteral("c_id")));
+        item->CategoryId = id.value_or(0);
+        item->CategoryIdExact = id.has_value();
         const QString name = query.FieldByName(QStringLiteral("c_name")).toString();
         auto* node = new TStationNode(std::move(item), name);
         node->setIcon(0, Image(categoryImage));
@@ -213,10 +215,10 @@ void TStationLoader::Load(bool ShowProgress) {
             if (window && *window)
                 (*window)->SetCount(++counter);
             TItemPtr item = reader.Read(row);
-            const int slot = pending.Find(item->CategoryId);
+            const int slot = item->CategoryIdExact ? pending.Find(item->CategoryId) : -1;
             if (slot < 0) {
-                qWarning("Station %d \"%s\" left out: its category %d does not exist.", item->Id,
-                         qPrintable(item->Name), item->CategoryId);
+                qWarning("Station %lld \"%s\" left out: its category %lld does not exist.",
+                         item->Id, qPrintable(item->Name), item->CategoryId);
                 query.Next();
                 continue;
             }
@@ -271,7 +273,7 @@ void TStationLoader::ResetSearch() {
         w_.lsvResults->clear();
 }
 
-TStationNode* TStationLoader::FindCategoryNode(qint32 CategoryId) const {
+TStationNode* TStationLoader::FindCategoryNode(qint64 CategoryId) const {
     if (!w_.tvStations)
         return nullptr;
     for (QTreeWidgetItemIterator it(w_.tvStations); *it; ++it) {
@@ -279,7 +281,8 @@ TStationNode* TStationLoader::FindCategoryNode(qint32 CategoryId) const {
         if (node->type() != TStationNode::Type)
             continue;
         auto* station = static_cast<TStationNode*>(node);
-        if (station->item && station->item->CategoryId == CategoryId)
+        if (station->item && station->item->CategoryIdExact &&
+            station->item->CategoryId == CategoryId)
             return station;
     }
     return nullptr;

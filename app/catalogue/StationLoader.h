@@ -42,7 +42,7 @@ public:
 
     // The first node of the tree, in tree order, whose record has this category id, or none.
     // For a category that exists this is its category node.
-    TStationNode* FindCategoryNode(qint32 CategoryId) const;
+    TStationNode* FindCategoryNode(qint64 CategoryId) const;
 
     const TStationWidgets& widgets() const { return w_; }
 

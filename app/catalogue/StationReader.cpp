@@ -44,6 +44,48 @@ qint32 CatalogueInt(const QVariant& value) {
     return static_cast<qint32>(number);
 }
 
+std::optional<qint64> CatalogueId(const QVariant& value) {
+    if (value.isNull())
+        return std::nullopt;
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::UShort:
+    case QMetaType::UInt:
+        return value.toLongLong();
+    case QMetaType::ULongLong: {
+        const qulonglong number = value.toULongLong();
+        if (number > qulonglong(std::numeric_limits<qint64>::max()))
+            return std::nullopt;
+        return qint64(number);
+    }
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        // Beyond 2^53 a real no longer tells neighbouring integers apart.
+        constexpr double exactLimit = 9007199254740992.0;
+        const double number = value.toDouble();
+        if (!(number >= -exactLimit && number <= exactLimit) || number != double(qint64(number)))
+            return std::nullopt;
+        return qint64(number);
+    }
+    case QMetaType::QString:
+    case QMetaType::QByteArray: {
+        const QString text = value.toString();
+        bool ok = false;
+        const qint64 number = text.toLongLong(&ok);
+        if (!ok || QString::number(number) != text)
+            return std::nullopt;
+        return number;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
 TStationReader::TStationReader(const QSqlRecord& columns)
     : separator_(orvik::SystemDateSeparator()) {
     static_assert(std::size(columnNames) == ColumnCount);
@@ -61,8 +103,12 @@ int TStationReader::Index(Column column) const {
 
 TItemPtr TStationReader::Read(const QSqlQuery& row) const {
     auto item = std::make_shared<TItem>();
-    item->Id = CatalogueInt(row.value(Index(SId)));
-    item->CategoryId = CatalogueInt(row.value(Index(CId)));
+    const std::optional<qint64> id = CatalogueId(row.value(Index(SId)));
+    const std::optional<qint64> categoryId = CatalogueId(row.value(Index(CId)));
+    item->Id = id.value_or(0);
+    item->IdExact = id.has_value();
+    item->CategoryId = categoryId.value_or(0);
+    item->CategoryIdExact = categoryId.has_value();
     item->Name = text(row.value(Index(Name)));
     item->Bitrate = SharedBitrate(row.value(Index(Bitrate)));
     item->Website = text(row.value(Index(Website)));

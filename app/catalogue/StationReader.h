@@ -6,6 +6,8 @@
 #include <QSqlQuery>
 #include <QString>
 
+#include <optional>
+
 class QSqlRecord;
 
 // Builds station records from the rows of a statement over the stations table. The columns are
@@ -56,3 +58,8 @@ private:
 // A 32-bit integer from a catalogue value: NULL, a text that is no number, or a value out of
 // range reads as 0.
 qint32 CatalogueInt(const QVariant& value);
+
+// A row id from a catalogue value, only when the value is exactly that integer: an integer,
+// a whole real within 2^53, or a text that reads back as written. NULL, other texts,
+// fractions and values past 64 bits give no id.
+std::optional<qint64> CatalogueId(const QVariant& value);

@@ -1,6 +1,7 @@
 #include "app/catalogue/Table.h"
 
 #include "app/catalogue/Catalogue.h"
+#include "app/catalogue/CatalogueErrors.h"
 #include "core/ErrorWrapper.h"
 
 #include <QDate>
@@ -13,8 +14,7 @@
 namespace {
 
 QString errorText(const QSqlError& error) {
-    const QString text = error.databaseText().trimmed();
-    return text.isEmpty() ? error.text().trimmed() : text;
+    return orvik::CatalogueErrorText(error);
 }
 
 // Dates go in as the catalogue's own text form, so that every row reads back alike.

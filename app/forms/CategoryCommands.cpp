@@ -37,6 +37,7 @@ QTreeWidgetItem* TCategoryCommands::SelectedCategory() const {
 }
 
 void TCategoryCommands::actAddCategoryExecute() {
+    f_.catalogue().CheckWritable();
     const QString name =
         orvik::InputBox(QStringLiteral("New Category"),
                         QStringLiteral("Please enter a name for the new category"), QString());
@@ -50,6 +51,7 @@ void TCategoryCommands::actAddCategoryExecute() {
 }
 
 void TCategoryCommands::actEditCategoryExecute() {
+    f_.catalogue().CheckWritable();
     QTreeWidgetItem* node = SelectedCategory();
     const TItemPtr category = itemOf(node);
     if (!category)
@@ -59,7 +61,7 @@ void TCategoryCommands::actEditCategoryExecute() {
                         QStringLiteral("Enter the new name of the category"), node->text(0)));
     f_.catalogue().qrySQL().ExecSQL(
         QStringLiteral("update categories set c_name = ? where c_id = %1")
-            .arg(category->CategoryId),
+            .arg(ExactCategoryId(*category)),
         {name});
     node->setText(0, name);
 }
@@ -69,6 +71,7 @@ void TCategoryCommands::actEditCategoryUpdate() {
 }
 
 void TCategoryCommands::actDeleteCategoryExecute() {
+    f_.catalogue().CheckWritable();
     if (!SelectedCategory())
         return;
     if (!orvik::ShowConfirmation(QStringLiteral("Are you sure you want to delete this category?")))
@@ -77,7 +80,7 @@ void TCategoryCommands::actDeleteCategoryExecute() {
     const TItemPtr category = itemOf(node);
     if (!category)
         return;
-    const QString id = QString::number(category->CategoryId);
+    const QString id = QString::number(ExactCategoryId(*category));
 
     // The stations and the category go together or not at all.
     QSqlDatabase db = f_.catalogue().Database();

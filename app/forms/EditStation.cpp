@@ -2,6 +2,7 @@
 
 #include "ui_EditStation.h"
 
+#include "app/catalogue/StationReader.h"
 #include "core/ErrorWrapper.h"
 
 #include <QGuiApplication>
@@ -45,13 +46,13 @@ void TfrmEditStation::SelectCategory(const QString& id) {
         ui->cbCategory->setCurrentIndex(index);
 }
 
-qint32 TfrmEditStation::CategoryId() const {
+qint64 TfrmEditStation::CategoryId() const {
     const int index = ui->cbCategory->currentIndex();
-    bool ok = false;
-    const qint32 id = index >= 0 && index < ids_.size() ? ids_[index].toInt(&ok) : 0;
-    if (!ok)
+    const std::optional<qint64> id =
+        index >= 0 && index < ids_.size() ? CatalogueId(ids_[index]) : std::nullopt;
+    if (!id)
         throw orvik::Error(QStringLiteral("The station has no category."));
-    return id;
+    return *id;
 }
 
 void TfrmEditStation::cmdOKClick() {

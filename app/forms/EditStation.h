@@ -28,7 +28,7 @@ public:
     // Selects the first category whose id is this text; with none, the selection stays.
     void SelectCategory(const QString& id);
     // The id of the selected category; throws orvik::Error when none is selected.
-    qint32 CategoryId() const;
+    qint64 CategoryId() const;
 
     void cmdOKClick();
     void cmdCancelClick();

@@ -24,12 +24,14 @@ QListWidgetItem* TFavorites::SelectedFavorite() const {
 }
 
 void TFavorites::actFavoriteExecute() {
+    f_.catalogue().CheckWritable();
     QTreeWidgetItem* node = StationToMark();
     if (!node)
         return;
     const TItemPtr station = itemOf(node);
     f_.catalogue().qrySQL().ExecSQL(
-        QStringLiteral("update stations set s_favorite = true where s_id = %1").arg(station->Id));
+        QStringLiteral("update stations set s_favorite = true where s_id = %1")
+            .arg(ExactStationId(*station)));
     station->Favorite = true;
     // At the end, not in name order: the next load sorts the list again.
     auto* favorite = new TStationListItem(station, node->text(0));
@@ -42,12 +44,14 @@ void TFavorites::actFavoriteUpdate() {
 }
 
 void TFavorites::actDeleteFavoriteExecute() {
+    f_.catalogue().CheckWritable();
     QListWidgetItem* li = SelectedFavorite();
     const TItemPtr station = itemOf(li);
     if (!station)
         return;
     f_.catalogue().qrySQL().ExecSQL(
-        QStringLiteral("update stations set s_favorite = false where s_id = %1").arg(station->Id));
+        QStringLiteral("update stations set s_favorite = false where s_id = %1")
+            .arg(ExactStationId(*station)));
     station->Favorite = false;
     QListWidget* list = f_.form().lsvFavorites;
     delete list->takeItem(list->row(li));

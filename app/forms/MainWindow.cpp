@@ -30,6 +30,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QScreen>
@@ -145,6 +146,10 @@ void TfrmMain::OpenCatalogue() {
     orvik::runReporting([this] {
         orvik::prepareCatalogue();
         catalogue_->OpenFile(orvik::cataloguePath());
+        if (catalogue_->ReadOnly())
+            orvik::ShowInformation(QStringLiteral("The catalogue %1 is read-only: changes cannot "
+                                                  "be saved.")
+                                       .arg(QDir::toNativeSeparators(catalogue_->DatabasePath())));
         loader_->LoadStations(false);
     });
 }

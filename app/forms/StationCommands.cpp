@@ -51,6 +51,7 @@ void TStationCommands::WriteFields(TfrmEditStation& dialog) {
 }
 
 void TStationCommands::actAddStationExecute() {
+    f_.catalogue().CheckWritable();
     if (f_.form().tvStations->topLevelItemCount() == 0) {
         orvik::ShowInformation(QStringLiteral("Add a station category first."));
         return;
@@ -74,12 +75,13 @@ void TStationCommands::actAddStationExecute() {
 }
 
 void TStationCommands::actEditStationExecute() {
+    f_.catalogue().CheckWritable();
     const TItemPtr station = itemOf(SelectedStation());
     if (!station)
         return;
     TTable& table = f_.catalogue().tblStations();
     table.SetFiltered(false);
-    table.SetFilterKey(station->Id);
+    table.SetFilterKey(ExactStationId(*station));
     table.SetFiltered(true);
     if (table.IsEmpty())
         return;
@@ -90,7 +92,8 @@ void TStationCommands::actEditStationExecute() {
     auto text = [&table](const char* column) {
         return table.Field(QLatin1String(column)).toString();
     };
-    dialog->SelectCategory(QString::number(CatalogueInt(table.Field(QStringLiteral("c_id")))));
+    if (const auto category = CatalogueId(table.Field(QStringLiteral("c_id"))))
+        dialog->SelectCategory(QString::number(*category));
     d.txtName->setText(text("s_name"));
     d.txtWebsite->setText(text("s_website"));
     d.txtComment->setText(text("s_comment"));
@@ -123,6 +126,7 @@ void TStationCommands::actEditStationUpdate() {
 }
 
 void TStationCommands::actDeleteStationExecute() {
+    f_.catalogue().CheckWritable();
     if (!SelectedStation())
         return;
     if (!orvik::ShowConfirmation(QStringLiteral("Are you sure you want to delete this station?")))
@@ -132,7 +136,7 @@ void TStationCommands::actDeleteStationExecute() {
     if (!station)
         return;
     f_.catalogue().qrySQL().ExecSQL(
-        QStringLiteral("delete from stations where s_id = %1").arg(station->Id));
+        QStringLiteral("delete from stations where s_id = %1").arg(ExactStationId(*station)));
     delete node;
 }
 

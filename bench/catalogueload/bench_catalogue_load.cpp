@@ -89,7 +89,7 @@ void plainLoad(TCatalogue& catalogue, TStationLoader& loader, Window& w, int row
     query.Open(QStringLiteral("select * from categories order by c_name"));
     for (; !query.Eof(); query.Next()) {
         auto item = std::make_shared<TItem>();
-        item->CategoryId = CatalogueInt(query.FieldByName(QStringLiteral("c_id")));
+        item->CategoryId = CatalogueId(query.FieldByName(QStringLiteral("c_id"))).value_or(0);
         const QString name = query.FieldByName(QStringLiteral("c_name")).toString();
         auto* node = new TStationNode(std::move(item), name);
         node->setIcon(0, w.images[4]);

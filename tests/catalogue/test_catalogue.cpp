@@ -2,13 +2,16 @@
 
 #include "app/catalogue/Catalogue.h"
 #include "app/catalogue/CatalogueDate.h"
+#include "app/catalogue/CatalogueErrors.h"
 #include "app/catalogue/Query.h"
 #include "app/catalogue/StationReader.h"
 #include "app/catalogue/Table.h"
 #include "core/ErrorWrapper.h"
 #include "tests/common/CatalogueFixture.h"
+#include "tests/common/FileAccess.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QSqlRecord>
 #include <QtTest>
@@ -50,6 +53,8 @@ private slots:
     void datesFormatted();
     void dateSeparatorOfLocale_data();
     void dateSeparatorOfLocale();
+    void lockedCatalogueFailsAtOnce();
+    void readOnlyCatalogueSaysSo();
 };
 
 void TestCatalogue::openFailsOnBadFiles_data() {
@@ -230,7 +235,7 @@ void TestCatalogue::readerNullsAndColumnCase() {
         items << reader.Read(query.Row());
     QCOMPARE(items.size(), 4);
     const TItem& bob = *items[0];
-    QCOMPARE(QList<qint32>({bob.Id, bob.CategoryId}), QList<qint32>({11, 153}));
+    QCOMPARE(QList<qint64>({bob.Id, bob.CategoryId}), QList<qint64>({11, 153}));
     QCOMPARE(
         QStringList({bob.Name, bob.Website, bob.Comment, bob.Bitrate, bob.Created, bob.Played}),
         QStringList({"Radio BOB! Alternative", "https://www.radiobob.de/", "Indie Rock [MP3]",
@@ -297,6 +302,69 @@ void TestCatalogue::dateSeparatorOfLocale() {
     QFETCH(QString, locale);
     QFETCH(QString, separator);
     QCOMPARE(orvik::DateSeparatorOf(QLocale(locale)), separator);
+}
+
+void TestCatalogue::lockedCatalogueFailsAtOnce() {
+    CatalogueFolder folder;
+    TCatalogue before; // opened before the other program took its lock
+    before.Open(folder.path());
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
+        other.setDatabaseName(folder.dbPath());
+        QVERIFY(other.open());
+        QSqlQuery lock(other);
+        QVERIFY(lock.exec("begin exclusive"));
+        QVERIFY(lock.exec("update stations set s_name = 'held' where s_id = 11"));
+
+        QElapsedTimer timer;
+        timer.start();
+        TCatalogue catalogue;
+        catalogue.SetInUseHint([] { return QStringLiteral("Orvik is already running."); });
+        const QString message = thrown([&] { catalogue.Open(folder.path()); });
+        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(message, QStringLiteral("The catalogue %1 is in use by another program. Orvik is "
+                                         "already running.")
+                              .arg(QDir::toNativeSeparators(folder.dbPath())));
+        QVERIFY(!catalogue.Connected());
+
+        timer.restart();
+        QCOMPARE(thrown([&] { before.qrySQL().ExecSQL("delete from stations where s_id = 12"); }),
+                 orvik::CatalogueInUseText());
+        QCOMPARE(thrown([&] { before.tblStations().RecordCount(); }), orvik::CatalogueInUseText());
+        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+        lock.exec("rollback");
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    // Lock gone: everything works again, nothing was changed meanwhile.
+    QCOMPARE(before.qrySQL().ExecSQL("delete from stations where s_id = 12"), 1);
+    QCOMPARE(folder.integer("select count(*) from stations where s_name = 'held'"), 0);
+}
+
+void TestCatalogue::readOnlyCatalogueSaysSo() {
+    CatalogueFolder folder;
+    TCatalogue writable;
+    writable.Open(folder.path());
+    QVERIFY(!writable.ReadOnly());
+    QVERIFY(thrown([&] { writable.CheckWritable(); }).isNull());
+    writable.Close();
+
+    QVERIFY(QFile::setPermissions(folder.dbPath(),
+                                  QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const QByteArray bytes = fileBytes(folder.dbPath());
+    {
+        PermissionsApply permissions; // also when the tests run as root
+        TCatalogue catalogue;
+        catalogue.Open(folder.path());
+        QVERIFY(catalogue.Connected());
+        QVERIFY(catalogue.ReadOnly());
+        QCOMPARE(catalogue.tblStations().RecordCount(), folder.integer("select count(*) from "
+                                                                       "stations"));
+        QCOMPARE(thrown([&] { catalogue.CheckWritable(); }), orvik::CatalogueReadOnlyText());
+        QCOMPARE(thrown([&] { catalogue.qrySQL().ExecSQL("delete from stations"); }),
+                 orvik::CatalogueReadOnlyText());
+    }
+    QFile::setPermissions(folder.dbPath(), QFile::ReadOwner | QFile::WriteOwner);
+    QCOMPARE(fileBytes(folder.dbPath()), bytes);
 }
 
 QTEST_MAIN(TestCatalogue)

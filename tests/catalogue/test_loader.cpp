@@ -189,7 +189,7 @@ void TestLoader::favoritesShareRecordsUntilReload() {
 
     std::weak_ptr<TItem> category = itemOf(w.tree->topLevelItem(0)),
                          favorite = itemOf(w.favorites->item(0));
-    const qint32 id = favorite.lock()->Id;
+    const qint64 id = favorite.lock()->Id;
     f.catalogue.qrySQL().ExecSQL("update stations set s_favorite = false where s_id = ?", {id});
     expectOrphanWarning();
     f.loader.LoadStations(false);

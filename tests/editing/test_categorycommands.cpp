@@ -1,7 +1,9 @@
 // Adding, renaming and deleting categories, and the Update rules of every editing command.
 #include "tests/editing/EditingWindow.h"
 
+#include "app/catalogue/CatalogueErrors.h"
 #include "app/catalogue/LoadStationsWindow.h"
+#include "tests/common/FileAccess.h"
 
 namespace {
 
@@ -41,6 +43,8 @@ private slots:
     void deleteAnsweredNo();
     void deleteRemovesRowsAndNodes();
     void failingDeleteLosesNothing();
+    void wideIdsNameOnlyTheirRows();
+    void readOnlyCatalogueRefusesEveryEdit();
     void updateRules_data();
     void updateRules();
 };
@@ -145,7 +149,7 @@ void TestCategoryCommands::deleteRemovesRowsAndNodes() {
     QTreeWidgetItem* node = t.node(QStringLiteral("Germany"));
     orvik::selectNode(t.u.tvStations,
                       t.u.tvStations->topLevelItem(t.u.tvStations->indexOfTopLevelItem(node) + 1));
-    QCOMPARE(itemOf(t.selected())->CategoryId, germany.toInt());
+    QCOMPARE(itemOf(t.selected())->CategoryId, germany.toLongLong());
     QCOMPARE(t.selected()->childCount(), 5);
     t.boxes.confirmations.push_back(true);
     t.u.actDeleteCategory->trigger();
@@ -193,6 +197,83 @@ void TestCategoryCommands::failingDeleteLosesNothing() {
     t.u.actDeleteCategory->trigger();
     QCOMPARE(stationsOfFrance(), 0);
     QVERIFY(!t.node(QStringLiteral("France")));
+}
+
+void TestCategoryCommands::wideIdsNameOnlyTheirRows() {
+    // Ids past 32 bits beside a category 0: a truncated id would name the other rows. A station
+    // whose category id is no number belongs to no category.
+    EditingWindow t({"INSERT INTO categories (c_id, c_name) VALUES (5000000000, 'Wide')",
+                     "INSERT INTO categories (c_id, c_name) VALUES (0, 'Zero')",
+                     "INSERT INTO stations (s_id, c_id, s_name) VALUES (6000000001, 5000000000, "
+                     "'Wide one')",
+                     "INSERT INTO stations (s_id, c_id, s_name) VALUES (6000000002, 5000000000, "
+                     "'Wide two')",
+                     "INSERT INTO stations (s_id, c_id, s_name) VALUES (1000000, 0, 'Zero one')",
+                     "INSERT INTO stations (s_id, c_id, s_name) VALUES (1000001, 'abc', 'Stray')"});
+    QTreeWidgetItem* zero = t.node(QStringLiteral("Zero"));
+    QVERIFY(zero);
+    QCOMPARE(zero->childCount(), 1);
+    QVERIFY(!t.node(QStringLiteral("Stray")));
+    QCOMPARE(itemOf(t.node(QStringLiteral("Wide two")))->Id, Q_INT64_C(6000000002));
+
+    // The station delete names its own 64-bit id.
+    t.select(QStringLiteral("Wide two"));
+    t.boxes.confirmations.push_back(true);
+    t.u.actDeleteStation->trigger();
+    QCOMPARE(t.column("select s_name from stations where s_id >= 1000000 order by s_id"),
+             QStringList({"Zero one", "Stray", "Wide one"}));
+
+    t.select(QStringLiteral("Wide"));
+    QCOMPARE(itemOf(t.selected())->CategoryId, Q_INT64_C(5000000000));
+    t.boxes.confirmations.push_back(true);
+    t.u.actDeleteCategory->trigger();
+    QCOMPARE(t.appErrors(), QStringList());
+    QCOMPARE(t.column("select c_name from categories where c_id in (0, 5000000000)"),
+             QStringList{"Zero"});
+    QCOMPARE(t.column("select s_name from stations where s_id >= 1000000 order by s_id"),
+             QStringList({"Zero one", "Stray"}));
+    QCOMPARE(t.node(QStringLiteral("Zero")), zero);
+    QCOMPARE(zero->childCount(), 1);
+}
+
+void TestCategoryCommands::readOnlyCatalogueRefusesEveryEdit() {
+    ProgramFolderFixture folder;
+    QVERIFY(QFile::setPermissions(folder.databasePath(), QFile::ReadOwner | QFile::ReadGroup));
+    const auto restore = qScopeGuard([&] {
+        QFile::setPermissions(folder.databasePath(), QFile::ReadOwner | QFile::WriteOwner);
+    });
+    PermissionsApply permissions;
+    RecordingPresenter boxes;
+    orvik::ScopedPlayerCreationFailure noPlayers;
+    TfrmMain w;
+    Ui::TfrmMain& u = w.form();
+    // Said once at start, with the file's name.
+    QCOMPARE(boxes.texts().filter("read-only").size(), 1);
+    QVERIFY(boxes.texts().filter("read-only")[0].contains(
+        QDir::toNativeSeparators(folder.databasePath())));
+    QVERIFY(u.tvStations->topLevelItemCount() > 0);
+
+    // Every edit says so before it asks anything, and changes nothing.
+    boxes.boxes.clear();
+    orvik::selectNode(u.tvStations, u.tvStations->topLevelItem(0)->child(0));
+    const int children = u.tvStations->topLevelItem(0)->childCount();
+    int triggered = 0;
+    auto run = [&](QAction* action) {
+        w.updater().updateAll();
+        if (!action->isEnabled())
+            return; // a disabled action would ignore the trigger
+        action->trigger();
+        ++triggered;
+    };
+    for (QAction* action : {u.actAddCategory, u.actEditCategory, u.actAddStation, u.actEditStation,
+                            u.actDeleteStation, u.actFavorite})
+        run(action);
+    orvik::selectNode(u.tvStations, u.tvStations->topLevelItem(0));
+    run(u.actDeleteCategory);
+    QVERIFY(triggered >= 6);
+    QCOMPARE(boxes.texts(), QStringList(triggered, orvik::CatalogueReadOnlyText()));
+    QVERIFY(boxes.inputs.isEmpty());
+    QCOMPARE(u.tvStations->topLevelItem(0)->childCount(), children);
 }
 
 void TestCategoryCommands::updateRules_data() {
