@@ -5,6 +5,7 @@
 #include <QIODevice>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -16,12 +17,20 @@ const char* const NoMemoryText = "LZH : Cannot get memory for dictionary tables"
 // for ever. `buf` holds `count` valid bits at its top; the bits below them are zero or repeat
 // bits of the next bytes, so OR-ing the next bytes in again is harmless.
 struct BitReader {
+    const uchar* const start;
     const uchar* p;
     const uchar* end;
     uint64_t buf = 0;
     int count = 0;
+    qint64 zeros = 0; // zero bytes supplied past the end
 
-    BitReader(const uchar* data, qsizetype size) : p(data), end(data + size) {}
+    BitReader(const uchar* data, qsizetype size) : start(data), p(data), end(data + size) {}
+
+    // Bits taken by the decoder beyond the last byte of the stream.
+    qint64 bitsPastEnd() const {
+        const qint64 taken = 8 * (qint64(p - start) + zeros) - count;
+        return std::max<qint64>(0, taken - 8 * qint64(end - start));
+    }
 
     // Tops the buffer up to at least 56 valid bits.
     inline void refill() {
@@ -31,7 +40,11 @@ struct BitReader {
             count |= 56;
         } else {
             while (count <= 56) {
-                const uint64_t b = p < end ? *p++ : 0;
+                uint64_t b = 0;
+                if (p < end)
+                    b = *p++;
+                else
+                    ++zeros;
                 buf |= b << (56 - count);
                 count += 8;
             }
@@ -98,7 +111,8 @@ qint32 TLZH::DeclaredSize(QByteArrayView container) {
     return size;
 }
 
-QByteArray TLZH::DecodeStream(QByteArrayView stream, qint32 unpackedSize) {
+QByteArray TLZH::DecodeStream(QByteArrayView stream, qint32 unpackedSize, DecodeStats* stats,
+                              bool stopAtEnd) {
     using namespace lzh;
     if (unpackedSize < 0 || unpackedSize > MaxUnpackedSize)
         throw ElzhException(QStringLiteral("LZH : Unpacked size %1 is out of range (0 to %2 bytes)")
@@ -123,8 +137,17 @@ QByteArray TLZH::DecodeStream(QByteArrayView stream, qint32 unpackedSize) {
     BitReader in(reinterpret_cast<const uchar*>(stream.data()), stream.size());
     Tree tree;
     tree.init();
+    qint64 symbols = 0;
+    qint64 outputAtEnd = -1;
 
     while (p < end) {
+        // Only once the reader has handed out zero padding can the stream have run out.
+        if (in.zeros != 0 && outputAtEnd < 0 && in.bitsPastEnd() > EndSlackBits) [[unlikely]] {
+            outputAtEnd = p - (base + Prefix);
+            if (stopAtEnd)
+                break;
+        }
+        ++symbols;
         if (in.count < 40)
             in.refill();
         unsigned c = tree.son[Root];
@@ -153,14 +176,20 @@ QByteArray TLZH::DecodeStream(QByteArrayView stream, qint32 unpackedSize) {
     }
 
     const qsizetype produced = p - (base + Prefix);
+    if (stats) {
+        stats->Symbols = symbols;
+        stats->Rebuilds = tree.rebuilds;
+        stats->BitsPastEnd = in.bitsPastEnd();
+        stats->OutputAtEnd = outputAtEnd;
+    }
     out.remove(0, Prefix);
     out.truncate(produced);
     return out;
 }
 
-QByteArray TLZH::UnpackBytes(QByteArrayView container) {
+QByteArray TLZH::UnpackBytes(QByteArrayView container, DecodeStats* stats, bool stopAtEnd) {
     const qint32 size = DeclaredSize(container);
-    return DecodeStream(container.sliced(4), size);
+    return DecodeStream(container.sliced(4), size, stats, stopAtEnd);
 }
 
 QByteArray TLZH::PackBytes(QByteArrayView plain) {

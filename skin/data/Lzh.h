@@ -38,6 +38,16 @@ public:
     // anything larger is refused before a byte is allocated for it.
     static constexpr qint32 MaxUnpackedSize = 64 * 1024 * 1024;
 
+    // What a decoding saw of its stream.
+    struct DecodeStats {
+        qint64 Symbols = 0;      // literals and matches decoded
+        int Rebuilds = 0;        // times the coding tree was rebuilt
+        qint64 BitsPastEnd = 0;  // zero bits taken from beyond the end of the stream
+        qint64 OutputAtEnd = -1; // bytes produced when the stream ran out; -1: it never did
+    };
+    // A stream may run out by the few bits that pad its last byte without being damaged.
+    static constexpr int EndSlackBits = 16;
+
     // Input and output are not owned. Unpack reads a container from `input` and writes the
     // plain bytes to `output`; Pack does the reverse. Both put the two positions at 0 first.
     TLZH(QIODevice& input, QIODevice& output);
@@ -49,12 +59,16 @@ public:
     void Pack();
 
     // The same on byte arrays.
-    static QByteArray UnpackBytes(QByteArrayView container);
+    static QByteArray UnpackBytes(QByteArrayView container, DecodeStats* stats = nullptr,
+                                  bool stopAtEnd = false);
     static QByteArray PackBytes(QByteArrayView plain);
 
     // Bare bit streams, without the size word. DecodeStream produces at least `unpackedSize`
-    // bytes (none for 0) and at most `unpackedSize + MaxMatch - 1`.
-    static QByteArray DecodeStream(QByteArrayView stream, qint32 unpackedSize);
+    // bytes (none for 0) and at most `unpackedSize + MaxMatch - 1`. With `stats`, it reports
+    // what it saw; with `stopAtEnd` as well, it stops as soon as it has read more than
+    // EndSlackBits past the end of the stream, and the output is then shorter.
+    static QByteArray DecodeStream(QByteArrayView stream, qint32 unpackedSize,
+                                   DecodeStats* stats = nullptr, bool stopAtEnd = false);
     static QByteArray EncodeStream(QByteArrayView plain);
 
     // Reads the size word of a container; throws ElzhException when it is out of range.

@@ -44,6 +44,7 @@ const std::array<uint8_t, 256> DCode = makeDCode();
 const std::array<uint8_t, 256> DLen = dLenTable;
 
 void Tree::rebuild() {
+    ++rebuilds;
     // Leaves to the front, in their order, with halved frequencies.
     int j = 0;
     for (int i = 0; i < TableSize; ++i) {

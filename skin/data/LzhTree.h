@@ -28,6 +28,7 @@ struct Tree {
     std::array<uint16_t, TableSize + 1> freq; // freq[TableSize] is a 0xFFFF sentinel
     std::array<uint16_t, TableSize> son;
     std::array<uint16_t, TableSize + NChar> prnt;
+    int rebuilds = 0; // how often the tree has been rebuilt since init()
 
     void init() {
         for (int i = 0; i < NChar; ++i) {
@@ -42,6 +43,7 @@ struct Tree {
         }
         freq[TableSize] = 0xFFFF;
         prnt[Root] = 0;
+        rebuilds = 0;
     }
 
     // Halves every leaf frequency and builds the tree again from the leaves.

@@ -94,6 +94,9 @@ void TQuickIni::LoadFromText(const QByteArray& text) {
     lines_.clear();
     sections_.clear();
     keys_.clear();
+    sectionIndex_.clear();
+    keyIndex_.clear();
+    int header = -1; // the header the lines belong to
 
     const char* p = text.constData();
     const char* const end = p + text.size();
@@ -111,13 +114,24 @@ void TQuickIni::LoadFromText(const QByteArray& text) {
         if (line.isEmpty() || line.startsWith(u';'))
             continue;
         KeyLine entry;
+        const int index = static_cast<int>(lines_.size());
         if (isHeader(line)) {
             entry.header = true;
-            sections_.append({line, static_cast<int>(lines_.size())});
+            sections_.append({line, index});
+            // Only the first section of a name is ever searched: its keys alone are indexed.
+            const QString folded = line.toCaseFolded();
+            header = sectionIndex_.contains(folded) ? -1 : index;
+            if (header >= 0)
+                sectionIndex_.insert(folded, index);
         } else if (const qsizetype eq = line.indexOf(u'='); eq >= 0) {
             entry.hasEquals = true;
             entry.key = asciiLower(orvik::TrimControl(line.left(eq)));
             entry.value = orvik::TrimControl(line.mid(eq + 1));
+            if (header >= 0) {
+                const QPair<int, QString> where(header, entry.key);
+                if (!keyIndex_.contains(where))
+                    keyIndex_.insert(where, index);
+            }
         }
         lines_.append(line);
         keys_.append(std::move(entry));
@@ -134,11 +148,7 @@ QStringList TQuickIni::ReadSections() const {
 
 int TQuickIni::SectionIndex(const QString& name) const {
     const QString header = QLatin1Char('[') + name + QLatin1Char(']');
-    for (const auto& section : sections_) {
-        if (section.first.compare(header, Qt::CaseInsensitive) == 0)
-            return section.second;
-    }
-    return -1;
+    return sectionIndex_.value(header.toCaseFolded(), -1);
 }
 
 QString TQuickIni::ReadString(const QString& section, const QString& key,
@@ -148,15 +158,11 @@ QString TQuickIni::ReadString(const QString& section, const QString& key,
     const int index = SectionIndex(section);
     if (index < 0)
         return def;
-    const QString wanted = asciiLower(key);
-    for (qsizetype i = index + 1; i < keys_.size(); ++i) {
-        const KeyLine& line = keys_.at(i);
-        if (line.header)
-            break;
-        if (line.hasEquals && line.key == wanted)
-            return line.value.isEmpty() ? def : line.value;
-    }
-    return def;
+    const auto it = keyIndex_.constFind(qMakePair(index, asciiLower(key)));
+    if (it == keyIndex_.constEnd())
+        return def;
+    const QString& value = keys_.at(*it).value;
+    return value.isEmpty() ? def : value;
 }
 
 qint32 TQuickIni::ReadInteger(const QString& section, const QString& key, qint32 def) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QIODevice>
 #include <QList>
 #include <QPair>
@@ -15,6 +16,9 @@
 // is a kept line that starts with "[" and ends with "]". Section names are matched without
 // regard to case, keys without regard to ASCII case; the first occurrence of a section and of a
 // key in it wins. Lookups never fail: every value has a default.
+//
+// Definitions come from anywhere: sections and keys are indexed once while the text is read,
+// so a lookup costs the same in a definition of a hundred thousand sections as in one of ten.
 class TQuickIni {
 public:
     // Rebuilds both lists from the device's current position to its end. A null device
@@ -44,6 +48,10 @@ private:
     QStringList lines_;
     QList<QPair<QString, int>> sections_;
     QList<KeyLine> keys_; // parallel to lines_
+    // Case-folded header -> Lines index of its first occurrence.
+    QHash<QString, int> sectionIndex_;
+    // (Lines index of a header, lower-case key) -> Lines index of the key's first line there.
+    QHash<QPair<int, QString>, int> keyIndex_;
 };
 
 namespace orvik {

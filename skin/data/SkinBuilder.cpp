@@ -31,6 +31,12 @@ std::unique_ptr<TDataSkinObject> makeFor(SkinPart part) {
     }
 }
 
+// A [Colour*] section: one entry of the colour table.
+bool isColourSection(const QString& name) {
+    const QString upper = name.toUpper();
+    return upper.startsWith(QLatin1String("COLOUR")) && upper != QLatin1String("COLOURS");
+}
+
 // A flag read as an int: values above 1 count as `above`.
 qint32 limitFlag(qint32 value, qint32 above) {
     return value > 1 ? above : value;
@@ -39,20 +45,39 @@ qint32 limitFlag(qint32 value, qint32 above) {
 } // namespace
 
 TSkinBuilder::TSkinBuilder(const TQuickIni& ini, const TSkinReader& reader, int scrollArrowWidth)
-    : ini_(ini), reader_(reader), arrowWidth_(std::clamp(scrollArrowWidth, 0, 40)) {}
+    : ini_(ini), reader_(reader), arrowWidth_(std::clamp(scrollArrowWidth, 0, 40)),
+      pictures_(reader) {}
 
-QImage TSkinBuilder::loadImage(const QString& section, const QString& key) const {
-    QImage image;
-    reader_.LoadImage(ini_.ReadString(section, key, QString()), image);
-    if (!image.isNull() && image.format() != QImage::Format_RGB32)
-        image = image.convertToFormat(QImage::Format_RGB32);
-    return image;
+QImage TSkinBuilder::loadImage(const QString& section, const QString& key) {
+    return pictures_.Picture(ini_.ReadString(section, key, QString()));
+}
+
+void TSkinBuilder::checkCounts() const {
+    int buttons = 0;
+    int colours = 0;
+    for (const QString& name : sections_) {
+        if (isColourSection(name))
+            ++colours;
+        else if (IsCaptionButtonSection(ini_, name))
+            ++buttons;
+    }
+    if (buttons > MaxCaptionButtons)
+        throw ESkinRefused(QStringLiteral("The skin defines %1 caption buttons; a skin may have "
+                                          "at most %2.")
+                               .arg(buttons)
+                               .arg(MaxCaptionButtons));
+    if (colours > MaxColourTable)
+        throw ESkinRefused(QStringLiteral("The skin defines %1 colour-table entries; a skin may "
+                                          "have at most %2.")
+                               .arg(colours)
+                               .arg(MaxColourTable));
 }
 
 TSkinBuild TSkinBuilder::Build() {
     TSkinContent& c = build_.Content;
 
     sections_ = ini_.ReadSections();
+    checkCounts();
     c.SkinName = ini_.ReadString(QStringLiteral("TitlebarSkin"), QStringLiteral("SkinName"), {});
 
     readBorder(build_.Left, QStringLiteral("Left"));
@@ -170,8 +195,7 @@ void TSkinBuilder::readColours() {
 
 void TSkinBuilder::readColourTable() {
     for (const QString& name : sections_) {
-        const QString upper = name.toUpper();
-        if (upper.startsWith(QLatin1String("COLOUR")) && upper != QLatin1String("COLOURS")) {
+        if (isColourSection(name)) {
             build_.Content.ColourTable.append(TSkinData::ReadColour(
                 ini_, name, QStringLiteral("color"), orvik::SystemColour(orvik::COLOR_WINDOWTEXT)));
         }

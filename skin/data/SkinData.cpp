@@ -225,8 +225,10 @@ void TSkinData::SetSkinFile(const QString& path) {
     loading_ = true;
     skinFile_ = path;
     QFileInfo info(path);
-    if (path.isEmpty() || !info.isFile()) {
-        reportError(tr("The skin file \"%1\" does not exist.").arg(path));
+    if (path.isEmpty() || !info.exists())
+        return; // a skin file that is not there is ignored without a word
+    if (!info.isFile()) {
+        reportError(tr("The skin file \"%1\" is not a file.").arg(path));
         return;
     }
     if (info.size() > MaxSkinFileSize) {
@@ -246,10 +248,9 @@ void TSkinData::SetSkinFile(const QString& path) {
 
     const QByteArray previous = skinStreamData_;
     skinStreamData_ = bytes;
-    if (!loadPackage(info.fileName())) {
+    if (!loadPackage(info.fileName()))
         skinStreamData_ = previous;
-        return;
-    }
+    // Also after a refusal: the skinned windows re-read the skin in force.
     if (formType_ == sfMainform)
         UpdateSkin();
 }
@@ -273,18 +274,25 @@ bool TSkinData::loadPackage(const QString& origin) {
             return fail(reader.ErrorText());
         QByteArray definition;
         QString definitionName;
-        reader.FindEntry(QStringLiteral(".ini"), definition, definitionName);
+        if (!reader.FindEntry(QStringLiteral(".ini"), definition, definitionName))
+            return fail(tr("The skin package has no skin definition (no .ini entry)."));
         TQuickIni ini;
         ini.LoadFromText(definition);
         ApplyDefinition(ini, reader);
         return true;
+    } catch (const ESkinRefused& e) {
+        return fail(e.text());
     } catch (const std::exception& e) {
         return fail(QString::fromUtf8(e.what()));
     }
 }
 
 void TSkinData::ApplyDefinition(const TQuickIni& ini, const TSkinReader& reader) {
-    TSkinBuild build = TSkinBuilder(ini, reader, scrollArrowWidth_).Build();
+    TSkinBuilder builder(ini, reader, scrollArrowWidth_);
+    TSkinBuild build = builder.Build();
+    refusedPictures_ = builder.RefusedPictures();
+    for (const QString& text : refusedPictures_)
+        qWarning("Skin: %s", qPrintable(text));
     // Put in force in one step: the six lasting elements keep their identity.
     *left_ = std::move(build.Left);
     *right_ = std::move(build.Right);

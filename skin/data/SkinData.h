@@ -26,9 +26,10 @@ class TSkinReader;
 // builds the element objects from it, holds the skin's palette and the settings that decide
 // what gets skinned. Everything it does to windows goes through the skin manager.
 //
-// A load that fails (missing file, damaged or old package) changes nothing of the skin in
-// force: elements, palette and stored package stay as they were, the error goes to the error
-// hook, and Loading() stays true until a skin loads.
+// A load that fails (missing file, damaged or old package, a package without a definition or
+// past the limits of a skin) changes nothing of the skin in force: elements, palette and
+// stored package stay as they were, the error goes to the error hook (a missing file is
+// ignored without a word), and Loading() stays true until a skin loads.
 class TSkinData : public QObject {
     Q_OBJECT
 
@@ -36,8 +37,10 @@ public:
     using ErrorHook = std::function<void(const QString& text)>;
     using FormSkinHandler =
         std::function<void(TSkinData* sender, const QString& className, bool& doSkin)>;
+    // Asked first when a control is about to get a skinner: `sender` is the component that
+    // asks (the skinner factory), `skinData` the skin it would use.
     using SkinControlHandler =
-        std::function<void(TSkinData* sender, QObject* form, QObject* control,
+        std::function<void(QObject* sender, TSkinData* skinData, QObject* form, QObject* control,
                            const QString& controlClass, QObject*& skinnedControl)>;
     using ManagerProvider = std::function<ISkinManager*()>;
 
@@ -179,6 +182,7 @@ public:
     const QString& SkinName() const { return skin_.SkinName; }
 
     const QImage& AppIcon() const { return appIcon_; }
+    void SetAppIcon(const QImage& icon) { appIcon_ = icon; }
     // Draws the application's window icon on magenta at the small icon size; keeps the
     // previous picture when the application has no icon.
     void BuildAppIcon();
@@ -201,8 +205,12 @@ public:
     static void ReadRGB(const TQuickIni& ini, const QString& section, const QString& name,
                         TColor& target);
     // Builds the whole skin from a parsed definition and the package's pictures and puts it in
-    // force; Loading() becomes false.
+    // force; Loading() becomes false. Throws ESkinRefused (nothing changes then) for a
+    // definition past the limits of a skin.
     void ApplyDefinition(const TQuickIni& ini, const TSkinReader& reader);
+    // The pictures the last load refused (too large, past the load's budget): the skin is in
+    // force without them.
+    const QStringList& RefusedPictures() const { return refusedPictures_; }
 
 signals:
     // After the skin manager has carried out a switch-on, switch-off or refresh.
@@ -241,6 +249,8 @@ private:
     int maxHeight_ = 0;
     bool framePaintEnabled_ = true;
     int scrollArrowWidth_ = 16;
+
+    QStringList refusedPictures_;
 
     ErrorHook errorHook_;
     ISkinManager* manager_ = nullptr;

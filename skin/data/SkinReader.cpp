@@ -5,6 +5,7 @@
 #include <QIODevice>
 #include <QtEndian>
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
@@ -68,6 +69,23 @@ QStringList TSkinReader::SplitNames(QByteArrayView text) {
     return names;
 }
 
+qsizetype TSkinReader::CountNames(QByteArrayView text) {
+    const qsizetype nul = text.indexOf('\0');
+    if (nul >= 0)
+        text = text.first(nul);
+    qsizetype count = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++count) {
+        while (i < n && text[i] != '\r' && text[i] != '\n')
+            ++i;
+        if (i < n && text[i] == '\r')
+            ++i;
+        if (i < n && text[i] == '\n')
+            ++i;
+    }
+    return count;
+}
+
 void TSkinReader::Unpack(QIODevice& container, QIODevice& output) {
     TLZH(container, output).Unpack();
 }
@@ -82,13 +100,20 @@ bool TSkinReader::LoadPackage(QIODevice& container) {
 
 bool TSkinReader::LoadPackage(QByteArrayView container) {
     QByteArray plain;
+    TLZH::DecodeStats stats;
     try {
-        plain = TLZH::UnpackBytes(container);
+        // A stream that runs out is damaged: stop there instead of making up the rest.
+        plain = TLZH::UnpackBytes(container, &stats, true);
     } catch (const ElzhException& e) {
         return refuse(QStringLiteral("The skin package cannot be unpacked: %1").arg(e.message()));
     } catch (const std::bad_alloc&) {
         return refuse(QStringLiteral("There is not enough memory to unpack the skin package."));
     }
+
+    if (stats.OutputAtEnd >= 0 || stats.BitsPastEnd > TLZH::EndSlackBits)
+        return refuse(damaged(QStringLiteral("its compressed data ends after %1 of its %2 bytes")
+                                  .arg(std::max<qint64>(stats.OutputAtEnd, 0))
+                                  .arg(TLZH::DeclaredSize(container))));
 
     const qsizetype size = plain.size();
     if (size < 4)
@@ -108,11 +133,14 @@ bool TSkinReader::LoadPackage(QByteArrayView container) {
                                   .arg(namesLength)
                                   .arg(size)));
 
-    QStringList names = SplitNames(QByteArrayView(plain).sliced(HeaderSize, namesLength));
-    const qsizetype count = names.size();
+    // Counted before anything is split: a names text of line breaks alone would otherwise
+    // make millions of empty names first.
+    const QByteArrayView namesText = QByteArrayView(plain).sliced(HeaderSize, namesLength);
+    const qsizetype count = CountNames(namesText);
     if (count > MaxEntries)
         return refuse(damaged(
             QStringLiteral("it lists %1 entries, more than %2").arg(count).arg(MaxEntries)));
+    QStringList names = SplitNames(namesText);
     const qsizetype sizesAt = HeaderSize + namesLength;
     if (4 * count > size - sizesAt)
         return refuse(damaged(QStringLiteral("its table of entry sizes runs past its end")));

@@ -88,6 +88,8 @@ public:
     // Splits a names text the way the package stores it: lines end at CR, LF or CR LF, a NUL
     // ends the text, a break after the last line adds no entry, A-Z are lower-cased.
     static QStringList SplitNames(QByteArrayView text);
+    // The number of names SplitNames gives, without making them.
+    static qsizetype CountNames(QByteArrayView text);
 
     // The stored form of a package inside a form (the SkinStream property): a signed 32-bit
     // little-endian length, then that many bytes of container (none when the length is 0).

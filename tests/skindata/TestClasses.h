@@ -7,6 +7,7 @@ class TestQuickIni : public QObject {
 private slots:
     void splitsTrimsAndDropsComments();
     void sectionLookup();
+    void lookupsInAHugeDefinition();
     void keyLookup();
     void integers_data();
     void integers();
@@ -49,4 +50,16 @@ private slots:
     void storedSkinStream();
     void formSkinRules();
     void destroyDeregisters();
+};
+
+class TestHostileSkins : public QObject {
+    Q_OBJECT
+private slots:
+    void amplifierIsRefusedFromItsHeader();
+    void onePictureIsDecodedOnce();
+    void loadHasOnePixelBudget();
+    void definitionsPastTheLimits_data();
+    void definitionsPastTheLimits();
+    void definitionsAtTheLimitsLoad();
+    void namesAreCountedBeforeTheyAreSplit();
 };

@@ -5,6 +5,7 @@
 #include "tests/skindata/TestClasses.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QTest>
 
 namespace {
@@ -56,6 +57,23 @@ void TestQuickIni::sectionLookup() {
     QCOMPARE(ini.ReadString("", "orphan", "none"), QString("none"));
     QCOMPARE(ini.ReadString("Missing", "x", "none"), QString("none"));
     QCOMPARE(iniOf("").ReadString("A", "x", "none"), QString("none"));
+}
+
+void TestQuickIni::lookupsInAHugeDefinition() {
+    // 100,000 sections, each read once, with non-ASCII letter case in a header too.
+    QByteArray text = "[\xC4rger]\r\nkey=umlaut\r\n"; // Latin-1, as definitions are
+    for (int i = 0; i < 100'000; ++i)
+        text += "[Section" + QByteArray::number(i) + "]\r\nKey=" + QByteArray::number(i) + "\r\n";
+    QElapsedTimer timer;
+    timer.start();
+    TQuickIni ini;
+    ini.LoadFromText(text);
+    qint64 sum = 0;
+    for (int i = 0; i < 100'000; ++i)
+        sum += ini.ReadInteger(QStringLiteral("SECTION%1").arg(i), QStringLiteral("key"), -1);
+    QVERIFY2(timer.elapsed() < 10'000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(sum, qint64(99'999) * 100'000 / 2);
+    QCOMPARE(ini.ReadString(QString::fromLatin1("\xE4RGER"), "Key", {}), QString("umlaut"));
 }
 
 void TestQuickIni::keyLookup() {

@@ -2,8 +2,11 @@
 // files that are no skin at all.
 
 #include "skin/data/Lzh.h"
+#include "tests/common/ResourceMeter.h"
+#include "tests/skindata/HostileSkins.h"
 #include "tests/skindata/SkinTestKit.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -95,6 +98,20 @@ private slots:
         for (const QString& line : expected)
             QVERIFY2(r.out.contains(line), qPrintable(line + "\n---\n" + r.out));
         QVERIFY(r.out.contains(QString("%1 problem(s)").arg(expected.size())));
+    }
+
+    void refusedPicturesAreProblems() {
+        // A kilobyte that names a 33-megapixel picture thirty times: the check neither decodes
+        // it nor calls the skin sound.
+        QElapsedTimer timer;
+        timer.start();
+        const Result r = check(write("amplifier.skn", hostile::amplifier()));
+        QVERIFY2(timer.elapsed() < 10'000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(!r.out.contains("no problems"), qPrintable(r.out));
+        QVERIFY2(r.out.contains("picture big.bmp refused: it is 5792 x 5792 pixels"),
+                 qPrintable(r.out));
+        QVERIFY2(r.out.contains("1 problem(s)"), qPrintable(r.out));
     }
 
     void noSkinAtAll() {

@@ -18,5 +18,9 @@ int main(int argc, char** argv) {
         TestSkinComponent t;
         failures += QTest::qExec(&t, argc, argv);
     }
+    {
+        TestHostileSkins t;
+        failures += QTest::qExec(&t, argc, argv);
+    }
     return failures;
 }

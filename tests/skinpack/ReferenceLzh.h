@@ -11,7 +11,8 @@
 
 namespace reference {
 
-inline QByteArray decode(const QByteArray& stream, int32_t unpackedSize) {
+// `rebuilds`, when given, gets how often the tree was rebuilt.
+inline QByteArray decode(const QByteArray& stream, int32_t unpackedSize, int* rebuilds = nullptr) {
     constexpr int N = 4096, F = 60, NChar = 314, T = 627, R = 626;
     static const int dcodeRuns[][3] = {{32, 0, 0},  {16, 1, 3},  {8, 4, 11},
                                        {4, 12, 23}, {2, 24, 47}, {1, 48, 63}};
@@ -38,6 +39,8 @@ inline QByteArray decode(const QByteArray& stream, int32_t unpackedSize) {
     prnt[R] = 0;
 
     auto rebuild = [&] {
+        if (rebuilds)
+            ++*rebuilds;
         int j = 0;
         for (int i = 0; i < T; ++i)
             if (son[i] >= unsigned(T)) {

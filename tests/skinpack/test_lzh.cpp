@@ -52,6 +52,7 @@ private slots:
     void roundTrip();
     void spacesMatchTheInitialRing();
     void literalOnlyTextRebuildsTheTree();
+    void runOutStreamIsReported();
     void emptyContainerGivesNothing();
     void truncatedStreamGivesDeclaredSizeOrOneMatchMore();
     void garbageDecodesLikeTheReference();
@@ -102,16 +103,50 @@ void TestLzh::spacesMatchTheInitialRing() {
 }
 
 void TestLzh::literalOnlyTextRebuildsTheTree() {
-    // 40,000 random letters code as literals nearly throughout: more than 32,768 symbols, so
-    // the tree is rebuilt at least once on both sides.
+    // The tree is rebuilt when the root's count reaches 0x8000: after 32,454 symbols, then
+    // again each time the halved counts have grown back. 80,000 letters drawn from 64 code
+    // almost only as literals, so the stream takes the decoder through several rebuilds.
     QRandomGenerator rng(99);
-    QByteArray plain(40'000, Qt::Uninitialized);
+    QByteArray plain(80'000, Qt::Uninitialized);
     for (auto& b : plain)
-        b = char('a' + rng.bounded(26));
+        b = char('0' + rng.bounded(64));
     const QByteArray stream = TLZH::EncodeStream(plain);
-    QVERIFY(stream.size() > 20'000); // mostly literals indeed
-    QCOMPARE(TLZH::DecodeStream(stream, qint32(plain.size())), plain);
-    QCOMPARE(reference::decode(stream, qint32(plain.size())), plain);
+    TLZH::DecodeStats stats;
+    QCOMPARE(TLZH::DecodeStream(stream, qint32(plain.size()), &stats), plain);
+    QVERIFY2(stats.Symbols > 70'000, qPrintable(QString::number(stats.Symbols)));
+    QVERIFY2(stats.Rebuilds >= 2, qPrintable(QString::number(stats.Rebuilds)));
+    // The plain decoder rebuilt as often and agrees byte for byte: a wrong rebuild that the
+    // packer shares with the decoder would still round-trip, but not match it.
+    int referenceRebuilds = 0;
+    QCOMPARE(reference::decode(stream, qint32(plain.size()), &referenceRebuilds), plain);
+    QCOMPARE(referenceRebuilds, stats.Rebuilds);
+    QCOMPARE(stats.BitsPastEnd, qint64(0));
+    QCOMPARE(stats.OutputAtEnd, qint64(-1));
+}
+
+void TestLzh::runOutStreamIsReported() {
+    const QByteArray plain = wordSoup(50'000, 8);
+    const QByteArray stream = TLZH::EncodeStream(plain);
+    TLZH::DecodeStats whole;
+    TLZH::DecodeStream(stream, qint32(plain.size()), &whole);
+    QVERIFY(whole.BitsPastEnd <= TLZH::EndSlackBits);
+    QCOMPARE(whole.OutputAtEnd, qint64(-1));
+
+    // Cut: the decoder goes on as before (zero bits), and says where the stream ran out.
+    TLZH::DecodeStats cut;
+    const QByteArray out = TLZH::DecodeStream(stream.left(stream.size() / 2), 50'000, &cut);
+    QVERIFY(out.size() >= 50'000);
+    QVERIFY(cut.OutputAtEnd > 0 && cut.OutputAtEnd < 50'000);
+    QVERIFY(cut.BitsPastEnd > TLZH::EndSlackBits);
+    // Up to the last symbols, which may have taken some of the zero bits, the output is right.
+    const qint64 sure = cut.OutputAtEnd - TLZH::EndSlackBits * TLZH::MaxMatch;
+    QVERIFY(sure > 10'000);
+    QVERIFY(out.left(sure) == plain.left(sure));
+    // Asked to, it stops there instead.
+    TLZH::DecodeStats stopped;
+    const QByteArray shortOut =
+        TLZH::DecodeStream(stream.left(stream.size() / 2), 50'000, &stopped, true);
+    QCOMPARE(qint64(shortOut.size()), cut.OutputAtEnd);
 }
 
 void TestLzh::emptyContainerGivesNothing() {

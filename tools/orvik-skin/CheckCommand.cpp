@@ -1,13 +1,15 @@
 // orvik-skin check IN.skn: loads a skin the way the program does and reports every element,
 // present or absent, with its frames and size, and every problem found: pictures the
-// definition names that the package lacks or cannot decode, frame counts that do not divide
-// their picture, entries that are not BMP pictures. Exit code 1 when there is a problem.
+// definition names that the package lacks or cannot decode, pictures refused as too large,
+// frame counts that do not divide their picture, entries that are not BMP pictures. Exit code
+// 1 when there is a problem.
 
 #include "tools/orvik-skin/Command.h"
 
 #include "skin/data/QuickIni.h"
 #include "skin/data/SkinBuilder.h"
 #include "skin/data/SkinData.h"
+#include "skin/data/SkinPictures.h"
 #include "skin/data/SkinReader.h"
 
 #include <QFileInfo>
@@ -45,24 +47,25 @@ QList<QPair<QString, QString>> pictureKeys(const TQuickIni& ini) {
     return keys;
 }
 
-void checkNamedPictures(const TQuickIni& ini, const TSkinReader& reader, Report& report) {
+void checkNamedPictures(const TQuickIni& ini, const TSkinReader& reader, TSkinPictures& pictures,
+                        Report& report) {
     for (const auto& [section, key] : pictureKeys(ini)) {
         const QString value = ini.ReadString(section, key, QString());
         if (value.isEmpty())
             continue;
         const QString where = QStringLiteral("[%1] %2=%3").arg(section, key, value);
         const QString entry = TSkinReader::ImageEntryName(value);
-        QImage image;
         if (entry.isEmpty())
             report.problem(where + QStringLiteral(": only .bmp pictures are loaded"));
         else if (reader.GetEntry(entry).isEmpty())
             report.problem(where + QStringLiteral(": the package has no entry ") + entry);
-        else if (!reader.LoadImage(value, image))
+        else if (pictures.Picture(value).isNull() && !pictures.IsRefused(value))
             report.problem(where + QStringLiteral(": the entry is not a readable BMP picture"));
     }
 }
 
-void checkEntries(const TSkinReader& reader, const QString& definitionName, Report& report) {
+void checkEntries(const TSkinReader& reader, const QString& definitionName, TSkinPictures& pictures,
+                  Report& report) {
     QSet<QString> seen;
     for (int k = 0; k < reader.EntryCount(); ++k) {
         const QString& name = reader.EntryNames()[k];
@@ -73,8 +76,10 @@ void checkEntries(const TSkinReader& reader, const QString& definitionName, Repo
         if (name == definitionName)
             continue;
         const QByteArray data = reader.EntryData().mid(reader.EntryOffset(k), reader.EntrySize(k));
+        // Decoded through the load's budget: a package cannot make the check decode more than
+        // the program would.
         if (!name.endsWith(QLatin1String(".bmp")) || !data.startsWith("BM") ||
-            QImage::fromData(data, "BMP").isNull())
+            (pictures.Picture(name).isNull() && !pictures.IsRefused(name)))
             report.problem(QStringLiteral("entry %1 is not a BMP picture").arg(name));
     }
 }
@@ -182,8 +187,13 @@ int runCheck(const QStringList& args) {
     out() << path << ": " << reader.EntryCount() << " entries, definition "
           << (definitionName.isEmpty() ? QStringLiteral("(none)") : definitionName)
           << ", skin name \"" << skin.SkinName() << "\"\n";
-    checkEntries(reader, definitionName, report);
-    checkNamedPictures(ini, reader, report);
+    TSkinPictures pictures(reader);
+    checkEntries(reader, definitionName, pictures, report);
+    checkNamedPictures(ini, reader, pictures, report);
+    for (const QStringList& refusals : {pictures.Refusals(), skin.RefusedPictures()})
+        for (const QString& text : refusals)
+            if (!report.problems.contains(text))
+                report.problem(text);
     listElements(skin, report);
 
     if (report.problems.isEmpty()) {
