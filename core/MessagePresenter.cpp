@@ -26,6 +26,10 @@ public:
             box.setIcon(QMessageBox::Information);
             box.setStandardButtons(QMessageBox::Ok);
             break;
+        case Kind::Plain:
+            box.setIcon(QMessageBox::NoIcon);
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
         case Kind::Confirmation:
             box.setIcon(QMessageBox::Question);
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -73,6 +77,10 @@ void ShowInformation(const QString& message, const QStringList& replacements) {
 bool ShowConfirmation(const QString& message, const QStringList& replacements) {
     return presenter().show(MessagePresenter::Kind::Confirmation, QStringLiteral("Confirm"),
                             FillPlaceholders(message, replacements));
+}
+
+void ShowMessage(const QString& message) {
+    presenter().show(MessagePresenter::Kind::Plain, QStringLiteral("Orvik"), message);
 }
 
 QString InputBox(const QString& caption, const QString& prompt, const QString& initial) {

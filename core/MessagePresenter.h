@@ -13,7 +13,7 @@ namespace orvik {
 // can install a presenter of their own and answer the boxes.
 class MessagePresenter {
 public:
-    enum class Kind { Error, Information, Confirmation, AppError };
+    enum class Kind { Error, Information, Confirmation, AppError, Plain };
 
     virtual ~MessagePresenter() = default;
 
@@ -33,6 +33,9 @@ void setPresenter(MessagePresenter* p);
 void ShowError(const QString& message, const QStringList& replacements = {});
 void ShowInformation(const QString& message, const QStringList& replacements = {});
 bool ShowConfirmation(const QString& message, const QStringList& replacements = {});
+
+// The plain message box: titled "Orvik", no icon, one "OK" button.
+void ShowMessage(const QString& message);
 
 // The modal input box. Returns the initial value when the user cancels.
 QString InputBox(const QString& caption, const QString& prompt, const QString& initial);

@@ -445,7 +445,7 @@ void TfrmMain::CreateSkinEngine() {
     // The skin stored with the window is in use until a skin file is set.
     SkinEngine = new TSkinData(this);
     SkinEngine->setObjectName(QStringLiteral("SkinEngine"));
-    SkinEngine->SetErrorHook([](const QString& text) { orvik::ShowError(text); });
+    SkinEngine->SetErrorHook(&TSkinSetup::ShowSkinError);
     SkinEngine->BeginRead();
     SkinEngine->SetActive(true);
     SkinEngine->SetDisableTag(99);

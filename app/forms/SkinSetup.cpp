@@ -1,18 +1,21 @@
 #include "app/forms/SkinSetup.h"
 
+#include "app/forms/SettingsFile.h"
 #include "core/ErrorWrapper.h"
+#include "core/MessagePresenter.h"
 #include "core/ProgramFiles.h"
 #include "skin/data/SkinData.h"
+#include "skin/data/SkinReader.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSettings>
 
 namespace {
-const QString kSkinKey = QStringLiteral("Skins/Skin");
-const QString kActiveKey = QStringLiteral("Skins/Active");
+const QString kSection = QStringLiteral("Skins");
+const QString kSkinKey = QStringLiteral("Skin");
+const QString kActiveKey = QStringLiteral("Active");
 } // namespace
 
 TSkinSetup::TSkinSetup(TSkinData& engine, QMenu* mnuSkins, QAction* mnuUseSkins, QObject* parent)
@@ -22,6 +25,21 @@ TSkinSetup::~TSkinSetup() = default;
 
 QString TSkinSetup::settingsPath() {
     return orvik::settingsPath();
+}
+
+void TSkinSetup::ShowSkinError(const QString& text) {
+    if (text == TSkinReader::OldSkinMessage)
+        orvik::ShowMessage(text);
+    else
+        orvik::ShowError(text);
+}
+
+bool TSkinSetup::loadSkin(const QString& name, const QString& path) {
+    engine_.SetSkinFile(path);
+    if (engine_.Loading())
+        return false;
+    skinInForce_ = name;
+    return true;
 }
 
 void TSkinSetup::SetUp() {
@@ -52,21 +70,24 @@ void TSkinSetup::SetUp() {
     }
 
     // 3 to 7.
-    SettingsFile = std::make_unique<QSettings>(settingsPath(), QSettings::IniFormat);
-    QString skin = SettingsFile->value(kSkinKey, defaultSkin).toString();
+    SettingsFile = std::make_unique<TSettingsFile>(settingsPath());
+    if (!SettingsFile->SetAsideNote().isEmpty())
+        orvik::ShowInformation(SettingsFile->SetAsideNote());
+    QString skin = SettingsFile->ReadString(kSection, kSkinKey, defaultSkin);
     if (skin.isEmpty())
         skin = defaultSkin;
+    // Only a file name in a skins folder: a path or ".." in the settings is ignored.
     const QString path = orvik::findSkin(skin);
     if (!path.isEmpty())
-        engine_.SetSkinFile(path);
-    engine_.SetActive(SettingsFile->value(kActiveKey, 1).toInt() != 0);
+        loadSkin(skin, path);
+    engine_.SetActive(SettingsFile->ReadInteger(kSection, kActiveKey, 1) != 0);
     mnuUseSkins_->setChecked(engine_.Active());
 }
 
 void TSkinSetup::ShutDown() {
     if (!SettingsFile)
         return;
-    write(kSkinKey, QFileInfo(engine_.SkinFile()).fileName());
+    write(kSkinKey, skinInForce_);
     write(kActiveKey, engine_.Active() ? QStringLiteral("1") : QStringLiteral("0"));
     SettingsFile.reset();
 }
@@ -74,12 +95,12 @@ void TSkinSetup::ShutDown() {
 void TSkinSetup::SkinMenuItemClick(QAction* item) {
     const QString name = item->data().toString();
     // A name no folder holds (the file went since start-up) is handed on as it is, in the
-    // shipped folder, and the skin component reports it.
+    // shipped folder, where the skin component finds no file.
     QString path = orvik::findSkin(name);
     if (path.isEmpty())
         path = orvik::skinFolders().constFirst() + name;
-    engine_.SetSkinFile(path);
-    write(kSkinKey, name);
+    if (loadSkin(name, path))
+        write(kSkinKey, name);
 }
 
 void TSkinSetup::mnuUseSkinsClick() {
@@ -90,11 +111,6 @@ void TSkinSetup::mnuUseSkinsClick() {
 void TSkinSetup::write(const QString& key, const QString& value) {
     if (!SettingsFile)
         return;
-    // Every write goes to the disk at once; the settings are saved to a new file that then
-    // replaces the old one, so a crash never leaves half a file.
-    SettingsFile->setValue(key, value);
-    SettingsFile->sync();
-    if (SettingsFile->status() != QSettings::NoError)
-        throw orvik::Error(
-            QStringLiteral("Cannot write the settings file %1.").arg(settingsPath()));
+    // Every write goes to the disk at once, through a new file that replaces the old one.
+    SettingsFile->WriteString(kSection, key, value);
 }

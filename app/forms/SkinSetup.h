@@ -6,12 +6,17 @@
 
 class QAction;
 class QMenu;
-class QSettings;
+class TSettingsFile;
 class TSkinData;
 
 // The Skins submenu, "Use Skins" and the skin choice kept in settings.ini (section "Skins":
 // "Skin" = file name in a skins folder, "Active" = "1" or "0"). Where the file and the skins
 // folders are is orvik::settingsPath() and orvik::skinFolders().
+//
+// Only a skin that loaded is remembered: a pick the skin component refused leaves the
+// settings as they were, and at shutdown "Skin" names the skin file in force (empty while the
+// skin stored with the window is in use). "Skin" names a file in a skins folder and nothing
+// else: a folder, a path or ".." in it is ignored.
 class TSkinSetup : public QObject {
     Q_OBJECT
 public:
@@ -29,12 +34,18 @@ public:
 
     // The settings file's path (orvik::settingsPath()).
     static QString settingsPath();
+    // How the skin component's refusals are shown: the old-package text in the plain message
+    // box, every other one in the error box.
+    static void ShowSkinError(const QString& text);
 
 private:
+    // Loads a skin file; true when it is the skin in force now.
+    bool loadSkin(const QString& name, const QString& path);
     void write(const QString& key, const QString& value);
 
     TSkinData& engine_;
     QMenu* mnuSkins_;
     QAction* mnuUseSkins_;
-    std::unique_ptr<QSettings> SettingsFile;
+    std::unique_ptr<TSettingsFile> SettingsFile;
+    QString skinInForce_; // file name of the skin file in force, empty for the stored skin
 };

@@ -5,16 +5,21 @@
 #include "app/forms/SkinSetup.h"
 #include "app/player/PlayerFactory.h"
 #include "core/ProgramFolder.h"
+#include "skin/data/Lzh.h"
 #include "skin/data/SkinData.h"
+#include "skin/data/SkinReader.h"
+#include "skin/data/SkinReaderPackage.h"
 #include "tests/common/InstalledFolderFixture.h"
 #include "tests/common/ProgramFolderFixture.h"
 #include "tests/common/RecordingPresenter.h"
+#include "tests/common/ResourceMeter.h"
 
 #include <QAction>
 #include <QDir>
 #include <QMenu>
 #include <QProcess>
 #include <QSettings>
+#include <QtEndian>
 #include <QtTest>
 
 #include <csignal>
@@ -42,9 +47,23 @@ struct SkinFolder {
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(text.toUtf8());
     }
-    QString setting(const QString& key) const {
-        QSettings s(folder.path() + QStringLiteral("settings.ini"), QSettings::IniFormat);
-        return s.value(key).toString();
+    QString settingsPath() const { return folder.path() + QStringLiteral("settings.ini"); }
+    QByteArray settingsText() const {
+        QFile f(settingsPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // "Section/Key" as the file holds it: the value of the key's first line in the section.
+    QString setting(const QString& path) const {
+        const QString section = path.section(u'/', 0, 0), key = path.section(u'/', 1);
+        bool inSection = false;
+        for (const QByteArray& raw : settingsText().split('\n')) {
+            const QString line = QString::fromUtf8(raw).trimmed();
+            if (line.startsWith(u'['))
+                inSection = line.compare(u'[' + section + u']', Qt::CaseInsensitive) == 0;
+            else if (inSection && line.section(u'=', 0, 0).trimmed() == key)
+                return line.section(u'=', 1).trimmed();
+        }
+        return QString();
     }
     // The order the file system gives.
     QStringList listed() const {
@@ -62,6 +81,7 @@ struct Setup {
         menu.addAction(QString()); // the placeholder
         useSkins.setCheckable(true);
         engine.SetActive(true);
+        engine.SetErrorHook(&TSkinSetup::ShowSkinError); // as the main window has it
     }
     QStringList captions() const {
         QStringList out;
@@ -97,6 +117,13 @@ private slots:
     void mainWindowWritesAtShutdown();
     void pickSurvivesAKill();
     void installedListsUserSkinsAfterShipped();
+    void settingsAsUsersWriteThem();
+    void garbageSettingsAreWrittenWithoutComplaint();
+    void realWriteFailureIsReported();
+    void oversizedSettingsAreSetAside();
+    void refusedSkinIsNotRemembered();
+    void skinNamesOnlyAFileInTheSkinsFolder();
+    void oldSkinShowsThePlainBox();
 };
 
 void TestSkinSetup::initTestCase() {
@@ -262,6 +289,156 @@ void TestSkinSetup::installedListsUserSkinsAfterShipped() {
     Setup next;
     next.setup.SetUp();
     QCOMPARE(next.engine.SkinFile(), users + QStringLiteral("mine.skn"));
+}
+
+void TestSkinSetup::settingsAsUsersWriteThem() {
+    // Any letter case, spaces around "=", CR LF, an "Active" that is no number.
+    SkinFolder f({QStringLiteral("nightfall.skn"), QStringLiteral("a,b.skn")});
+    f.writeSettings(QStringLiteral("; my note\r\n[SKINS]\r\nskin = a,b.skn\r\nACTIVE=yes\r\n"
+                                   "[Other]\r\nx=1\r\n"));
+    {
+        Setup s;
+        s.setup.SetUp();
+        QCOMPARE(s.engine.SkinFile(), f.skin(QStringLiteral("a,b.skn")));
+        QVERIFY(!s.engine.Loading());
+        QVERIFY(s.engine.Active()); // non-numeric keeps the default
+        s.setup.mnuUseSkinsClick();
+        s.setup.ShutDown();
+        QVERIFY(s.boxes.boxes.isEmpty());
+    }
+    // Written back into the user's section, the rest of the file kept as it was.
+    QCOMPARE(f.settingsText(), QByteArray("; my note\n[SKINS]\nSkin=a,b.skn\nActive=0\n"
+                                          "[Other]\nx=1\n"));
+    f.writeSettings(QStringLiteral("[skins]\nActive= 0 \n"));
+    Setup t;
+    t.setup.SetUp();
+    QVERIFY(!t.engine.Active());
+    QCOMPARE(t.engine.SkinFile(), f.skin(f.listed().first()));
+}
+
+void TestSkinSetup::garbageSettingsAreWrittenWithoutComplaint() {
+    SkinFolder f({QStringLiteral("nightfall.skn"), QStringLiteral("pebble.skn")});
+    QByteArray garbage;
+    for (int i = 0; i < 5000; ++i)
+        garbage += char((i * 7919) % 256);
+    QFile file(f.settingsPath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(garbage);
+    file.close();
+    Setup s;
+    s.setup.SetUp();
+    s.setup.SkinMenuItemClick(s.item(QStringLiteral("pebble.skn")));
+    s.setup.ShutDown();
+    QVERIFY2(s.boxes.boxes.isEmpty(), qPrintable(s.boxes.texts().join('\n')));
+    QCOMPARE(f.setting(QStringLiteral("Skins/Skin")), QStringLiteral("pebble.skn"));
+    QCOMPARE(f.setting(QStringLiteral("Skins/Active")), QStringLiteral("1"));
+}
+
+void TestSkinSetup::realWriteFailureIsReported() {
+    SkinFolder f({QStringLiteral("nightfall.skn")});
+    QVERIFY(QDir().mkpath(f.settingsPath())); // a folder where the file should be
+    Setup s;
+    s.setup.SetUp();
+    QVERIFY(!s.engine.Loading()); // read as no settings at all
+    try {
+        s.setup.ShutDown();
+        QFAIL("a settings file that cannot be written was reported as written");
+    } catch (const orvik::Error& e) {
+        QCOMPARE(e.message(), QStringLiteral("Cannot write the settings file %1.")
+                                  .arg(QDir::toNativeSeparators(f.settingsPath())));
+    }
+    QVERIFY(QFileInfo(f.settingsPath()).isDir());
+}
+
+void TestSkinSetup::oversizedSettingsAreSetAside() {
+    SkinFolder f({QStringLiteral("nightfall.skn"), QStringLiteral("pebble.skn")});
+    QByteArray big = "[Skins]\nSkin=pebble.skn\n";
+    while (big.size() < 20 * 1024 * 1024)
+        big += "k" + QByteArray::number(big.size()) + "=a,b,c,d\n";
+    QFile file(f.settingsPath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(big);
+    file.close();
+
+    Setup s;
+    ResourceMeter meter;
+    s.setup.SetUp();
+    QVERIFY2(meter.elapsedMs() < 5000, qPrintable(QString::number(meter.elapsedMs())));
+    QVERIFY2(meter.peakAboveStartMiB() < 40,
+             qPrintable(QString::number(meter.peakAboveStartMiB())));
+    // Set aside whole and unread: the default skin, a box that says where the file went.
+    QCOMPARE(QFileInfo(f.settingsPath() + ".bak").size(), big.size());
+    QVERIFY(!QFileInfo::exists(f.settingsPath()));
+    QCOMPARE(s.engine.SkinFile(), f.skin(f.listed().first()));
+    QCOMPARE(s.boxes.boxes.size(), 1);
+    QCOMPARE(s.boxes.boxes[0].kind, orvik::MessagePresenter::Kind::Information);
+    QVERIFY(s.boxes.boxes[0].text.contains(QDir::toNativeSeparators(f.settingsPath() + ".bak")));
+    s.setup.ShutDown();
+    QCOMPARE(f.setting(QStringLiteral("Skins/Active")), QStringLiteral("1"));
+    QVERIFY(f.settingsText().size() < 100);
+}
+
+void TestSkinSetup::refusedSkinIsNotRemembered() {
+    SkinFolder f({QStringLiteral("nightfall.skn")});
+    QFile broken(f.skin(QStringLiteral("broken.skn")));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write(orvik::PackSkinPackage({{QStringLiteral("a.bmp"), QByteArray("BM")}}));
+    broken.close();
+    f.writeSettings(QStringLiteral("[Skins]\nSkin=nightfall.skn\n"));
+    {
+        Setup s;
+        s.setup.SetUp();
+        s.setup.SkinMenuItemClick(s.item(QStringLiteral("broken.skn")));
+        QCOMPARE(s.boxes.boxes.size(), 1);
+        QCOMPARE(s.boxes.boxes[0].kind, orvik::MessagePresenter::Kind::Error);
+        QCOMPARE(f.setting(QStringLiteral("Skins/Skin")), QStringLiteral("nightfall.skn"));
+        s.setup.ShutDown(); // the skin in force is the one remembered
+        QCOMPARE(f.setting(QStringLiteral("Skins/Skin")), QStringLiteral("nightfall.skn"));
+    }
+    // Named at start: refused once, and not named again for the next start.
+    f.writeSettings(QStringLiteral("[Skins]\nSkin=broken.skn\n"));
+    Setup s;
+    s.setup.SetUp();
+    QCOMPARE(s.boxes.boxes.size(), 1);
+    QVERIFY(s.engine.Loading());
+    s.setup.ShutDown();
+    QCOMPARE(f.setting(QStringLiteral("Skins/Skin")), QString());
+}
+
+void TestSkinSetup::skinNamesOnlyAFileInTheSkinsFolder() {
+    SkinFolder f({QStringLiteral("nightfall.skn")});
+    const QString outside = f.folder.path() + QStringLiteral("outside.skn");
+    QVERIFY(QFile::copy(f.skin(QStringLiteral("nightfall.skn")), outside));
+    for (const QString& name :
+         {QStringLiteral("../outside.skn"), outside, QStringLiteral("sub/../../outside.skn"),
+          QStringLiteral(".."), QStringLiteral("..\\outside.skn")}) {
+        f.writeSettings(QStringLiteral("[Skins]\nSkin=%1\n").arg(name));
+        Setup s;
+        s.setup.SetUp();
+        QVERIFY2(s.engine.SkinFile().isEmpty(), qPrintable(name));
+        QVERIFY(s.boxes.boxes.isEmpty());
+    }
+}
+
+void TestSkinSetup::oldSkinShowsThePlainBox() {
+    SkinFolder f({});
+    QByteArray old(16, '\0');
+    qToLittleEndian<qint32>(19999, old.data());
+    QFile file(f.skin(QStringLiteral("old.skn")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(TLZH::PackBytes(old));
+    file.close();
+    f.writeSettings(QStringLiteral("[Skins]\nSkin=old.skn\n"));
+    RecordingPresenter boxes;
+    orvik::ScopedPlayerCreationFailure noPlayers;
+    TfrmMain w;
+    QList<RecordingPresenter::Box> shown;
+    for (const auto& b : boxes.boxes)
+        if (b.text == TSkinReader::OldSkinMessage)
+            shown << b;
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].kind, orvik::MessagePresenter::Kind::Plain);
+    QCOMPARE(shown[0].title, QStringLiteral("Orvik"));
 }
 
 QTEST_MAIN(TestSkinSetup)
