@@ -2,12 +2,15 @@
 // pictures for every element and a definition naming them all), writes it to a temporary
 // .skn file and times SkinFile = that file until the skin is built, RUNS times (default 200).
 // Prints the median and the spread, and the median of each step on its own: unpacking and
-// indexing the package, parsing the definition, building the elements.
+// indexing the package, parsing the definition, building the elements. Then the hostile
+// packages beside the ordinary one: wall time and peak resident memory of each load.
 
 #include "skin/data/QuickIni.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/SkinReaderPackage.h"
+#include "tests/common/ResourceMeter.h"
+#include "tests/skindata/HostileSkins.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -121,6 +124,17 @@ QByteArray buildPackage(qint64* unpacked) {
     return orvik::PackSkinPackage(entries);
 }
 
+// A definition of about 300 KB that a skin may well have: a thousand colours and thousands of
+// sections the engine does not read.
+QByteArray largeDefinition() {
+    QByteArray ini = "[TitlebarSkin]\r\nSkinName=Large\r\n";
+    for (int i = 0; i < 1000; ++i)
+        ini += "[Colour" + QByteArray::number(i) + "]\r\ncolor=1 2 3\r\n";
+    for (int i = 0; ini.size() < 300 * 1024; ++i)
+        ini += "[Layout" + QByteArray::number(i) + "]\r\nLeft=10\r\nTop=20\r\nName=panel\r\n";
+    return hostile::pack(ini);
+}
+
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
@@ -199,5 +213,57 @@ int main(int argc, char** argv) {
     std::printf("  unpack and index: %.2f / %.2f ms\n", median(unpack.wall), median(unpack.cpu));
     std::printf("  parse definition: %.3f / %.3f ms\n", median(parse.wall), median(parse.cpu));
     std::printf("  build elements:   %.2f / %.2f ms\n", median(build.wall), median(build.cpu));
+
+    // Each case in a component of its own, from a file, as the Skins menu loads it.
+    struct Case {
+        const char* name;
+        QByteArray container;
+    };
+    const Case cases[] = {{"ordinary skin (above)", container},
+                          {"1,168-byte amplifier", hostile::amplifier()},
+                          {"100,000 colour sections", hostile::colourSections(100'000)},
+                          {"20,000 caption buttons", hostile::manyCaptionButtons(20'000)},
+                          {"300 KB definition", largeDefinition()}};
+    std::printf("hostile packages, one load each from a file, median of 5 (goal: at most 100 ms "
+                "and 100 MB above the ordinary skin):\n");
+    std::printf("  %-26s %9s %8s %10s %12s  %s\n", "package", "bytes", "ms", "peak MiB",
+                "above ord.", "outcome");
+    double ordinaryMs = 0;
+    qint64 ordinaryMiB = 0;
+    for (const Case& c : cases) {
+        const QString casePath = dir.filePath(QStringLiteral("case.skn"));
+        QFile caseFile(casePath);
+        if (!caseFile.open(QIODevice::WriteOnly) ||
+            caseFile.write(c.container) != c.container.size())
+            return 1;
+        caseFile.close();
+        std::vector<double> ms;
+        qint64 peak = 0;
+        QString outcome;
+        for (int i = 0; i < 5; ++i) {
+            TSkinData fresh;
+            QString error;
+            fresh.SetErrorHook([&](const QString& e) { error = e; });
+            const ResourceMeter meter;
+            QElapsedTimer timer;
+            timer.start();
+            fresh.SetSkinFile(casePath);
+            ms.push_back(double(timer.nsecsElapsed()) / 1e6);
+            peak = std::max(peak, meter.peakAboveStartMiB());
+            outcome = fresh.Loading() ? QStringLiteral("refused: ") + error
+                      : fresh.RefusedPictures().isEmpty()
+                          ? QStringLiteral("loaded")
+                          : QStringLiteral("loaded without: ") + fresh.RefusedPictures().join("; ");
+        }
+        const double m = median(ms);
+        if (&c == &cases[0]) {
+            ordinaryMs = m;
+            ordinaryMiB = peak;
+        }
+        std::printf("  %-26s %9lld %8.1f %10lld %5.1f ms %3lld MiB  %s\n", c.name,
+                    static_cast<long long>(c.container.size()), m, static_cast<long long>(peak),
+                    m - ordinaryMs, static_cast<long long>(peak - ordinaryMiB),
+                    qPrintable(outcome.left(110)));
+    }
     return 0;
 }
