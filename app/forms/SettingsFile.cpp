@@ -136,6 +136,8 @@ void TSettingsFile::WriteString(const QString& section, const QString& key, cons
 }
 
 void TSettingsFile::save() const {
+    // The user's settings folder may not exist yet (an installed program's first start).
+    QDir().mkpath(QFileInfo(path_).absolutePath());
     QSaveFile file(path_);
     bool ok = file.open(QIODevice::WriteOnly);
     if (ok) {
