@@ -11,23 +11,23 @@ namespace {
 
 const QString personality = QStringLiteral("Personality");
 
-template <typename T> std::unique_ptr<TDataSkinObject> makeElement(const QString& name) {
-    return std::make_unique<T>(name);
+template <typename T> std::unique_ptr<TDataSkinObject> makeElement(const SkinPartInfo& info) {
+    return std::make_unique<T>(QString::fromLatin1(info.name), info.layout);
 }
 
 std::unique_ptr<TDataSkinObject> makeFor(SkinPart part) {
-    const QString name = QString::fromLatin1(PartInfo(part).name);
+    const SkinPartInfo& info = PartInfo(part);
     switch (part) {
     case SkinPart::Progress:
     case SkinPart::Tabs:
     case SkinPart::ComboButton:
     case SkinPart::UpDownHorz:
     case SkinPart::UpDownVert:
-        return makeElement<TDataSkinBorder>(name);
+        return makeElement<TDataSkinBorder>(info);
     case SkinPart::GroupBox:
-        return makeElement<TDataSkinBoxLabel>(name);
+        return makeElement<TDataSkinBoxLabel>(info);
     default:
-        return makeElement<TDataSkinObject>(name);
+        return makeElement<TDataSkinObject>(info);
     }
 }
 

@@ -51,9 +51,9 @@ TSkinData::TSkinData(QObject* owner)
     : QObject(owner), skinControls_(defaultSkinControls()), skin3rd_(DefaultSkin3rd()),
       left_(std::make_unique<TDataSkinBorder>(QStringLiteral("Left"))),
       right_(std::make_unique<TDataSkinBorder>(QStringLiteral("Right"))),
-      top_(std::make_unique<TDataSkinBorder>(QStringLiteral("Top"))),
-      bottom_(std::make_unique<TDataSkinBorder>(QStringLiteral("Bottom"))),
-      title_(std::make_unique<TDataSkinTitle>(QStringLiteral("Title"))),
+      top_(std::make_unique<TDataSkinBorder>(QStringLiteral("Top"), TCellLayout::Stacked)),
+      bottom_(std::make_unique<TDataSkinBorder>(QStringLiteral("Bottom"), TCellLayout::Stacked)),
+      title_(std::make_unique<TDataSkinTitle>(QStringLiteral("Title"), TCellLayout::Stacked)),
       buttons_(std::make_unique<TDataSkinButton>(QStringLiteral("Buttons"))), appIcon_(),
       menuGlyphs_(loadMenuGlyphs()) {
     if (qGuiApp) {

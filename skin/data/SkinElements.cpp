@@ -8,7 +8,7 @@ using S = SkinPartSource;
 constexpr SkinPartInfo partTable[SkinPartCount] = {
     {SkinPart::Progress, "Progress", "Bitmap", nullptr, S::Section},
     {SkinPart::ProgressChunk, "Progress.Chunk", "Image", nullptr, S::Section},
-    {SkinPart::MenuBar, "MenuBar", "menuBar", nullptr, S::Personality},
+    {SkinPart::MenuBar, "MenuBar", "menuBar", nullptr, S::Personality, TCellLayout::Stacked},
     {SkinPart::GroupBoxEdge, "GroupBoxEdge", "Image", nullptr, S::Section},
     {SkinPart::GroupBox, "GroupBox", "Image", nullptr, S::Section},
     {SkinPart::Tabs, "Tabs", "Image", "Border", S::Section},

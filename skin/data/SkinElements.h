@@ -62,6 +62,7 @@ struct SkinPartInfo {
     const char* imageKey;  // the key naming its picture ("" for built-in and generated)
     const char* secondKey; // the key of the second picture, or nullptr
     SkinPartSource source;
+    TCellLayout layout = TCellLayout::SideBySide;
 };
 
 const SkinPartInfo& PartInfo(SkinPart part);
@@ -102,9 +103,9 @@ struct TSkinContent {
 struct TSkinBuild {
     TDataSkinBorder Left{QStringLiteral("Left")};
     TDataSkinBorder Right{QStringLiteral("Right")};
-    TDataSkinBorder Top{QStringLiteral("Top")};
-    TDataSkinBorder Bottom{QStringLiteral("Bottom")};
-    TDataSkinTitle Title{QStringLiteral("Title")};
+    TDataSkinBorder Top{QStringLiteral("Top"), TCellLayout::Stacked};
+    TDataSkinBorder Bottom{QStringLiteral("Bottom"), TCellLayout::Stacked};
+    TDataSkinTitle Title{QStringLiteral("Title"), TCellLayout::Stacked};
     TDataSkinButton Buttons{QStringLiteral("Buttons")};
     TSkinContent Content;
 };

@@ -5,15 +5,30 @@
 #include <QImage>
 #include <QMargins>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
-// One skinned thing of a loaded skin: a picture cut into FrameCount equal frames side by side
-// (frame k, counted from 1, starts at x = (k - 1) * frame width), the four margins kept
-// unscaled when a frame is fitted to a target, and a few flags and colours. The skin data
-// component builds and owns every element; painters only read them.
+// How the equal frames of a picture lie: side by side (frame k, counted from 1, starts at
+// x = (k - 1) * frame width) or stacked (at y = (k - 1) * frame height). The top and bottom
+// window borders, the caption text background and the menu bar stack theirs; every other
+// picture holds them side by side.
+enum class TCellLayout { SideBySide, Stacked };
+
+namespace orvik {
+// Frame k (from 1) of a picture of this size cut into count equal frames; an empty rectangle
+// when k is out of range or the frames would be less than a pixel.
+QRect FrameRect(const QSize& picture, int count, int k,
+                TCellLayout layout = TCellLayout::SideBySide);
+} // namespace orvik
+
+// One skinned thing of a loaded skin: a picture cut into FrameCount equal frames, the four
+// margins kept unscaled when a frame is fitted to a target, and a few flags and colours. The
+// skin data component builds and owns every element; painters only read them.
 class TDataSkinObject {
 public:
-    explicit TDataSkinObject(const QString& name = QString()) : Name(name) {}
+    explicit TDataSkinObject(const QString& name = QString(),
+                             TCellLayout layout = TCellLayout::SideBySide)
+        : Name(name), Layout(layout) {}
     virtual ~TDataSkinObject() = default;
     TDataSkinObject(const TDataSkinObject&) = default;
     TDataSkinObject& operator=(const TDataSkinObject&) = default;
@@ -36,16 +51,22 @@ public:
     TColor NormalColour2 = 0;
     TColor MouseOverColour2 = 0;
     TColor PressedColour2 = 0;
+    // Fixed by the kind of element, not by the definition.
+    TCellLayout Layout = TCellLayout::SideBySide;
 
     // Left = LeftWidth, Top = TopHeight, Right = RightWidth, Bottom = BottomHeight.
     QMargins Margins() const { return {LeftWidth, TopHeight, RightWidth, BottomHeight}; }
     void SetMargins(const QMargins& m);
     bool HasImage() const { return !Image.isNull(); }
-    // Image width divided by FrameCount; 0 when the count is 0 or less or there is no picture.
-    int FrameWidth() const;
+    bool Stacked() const { return Layout == TCellLayout::Stacked; }
+    // The size of one frame (the picture cut by FrameCount along its layout); empty when the
+    // count is 0 or less or there is no picture.
+    QSize FrameSize() const;
+    int FrameWidth() const { return FrameSize().width(); }
+    int FrameHeight() const { return FrameSize().height(); }
     // Frame k (from 1) of the picture; an empty rectangle when k is out of range or the
     // frames are not usable.
-    QRect FrameRect(int k) const;
+    QRect FrameRect(int k) const { return orvik::FrameRect(Image.size(), FrameCount, k, Layout); }
 };
 
 // An element with a second picture: the tab border, the up-down glyphs, the mirrored combo

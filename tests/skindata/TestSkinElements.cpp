@@ -58,6 +58,8 @@ void TestSkinElements::bordersTitleAndMenuBar() {
     QCOMPARE(left.FrameCount, 2);
     QCOMPARE(left.Tile, 1); // "Stretch" above 1 counts as 1
     QCOMPARE(left.Trans, 0);
+    // The side borders hold their frames side by side, the others stacked.
+    QCOMPARE(left.FrameRect(2), QRect(4, 0, 4, 40));
     // Top and bottom keep their end pieces in the side margins.
     const TDataSkinBorder& top = *skin.Top();
     QCOMPARE(top.Image.size(), QSize(30, 20));
@@ -84,6 +86,12 @@ void TestSkinElements::bordersTitleAndMenuBar() {
     QCOMPARE(bar->LeftWidth, 0);
     QCOMPARE(bar->RightWidth, 1);
     QCOMPARE(bar->FrameCount, 2);
+    QVERIFY(bar->Stacked() && skin.Top()->Stacked() && skin.Bottom()->Stacked() && title.Stacked());
+    QCOMPARE(bar->FrameRect(2),
+             QRect(0, bar->Image.height() / 2, bar->Image.width(), bar->Image.height() / 2));
+    QVERIFY(!skin.Right()->Stacked() && !skin.Buttons()->Stacked());
+    for (const TDataSkinSysButton* b : skin.SysButtons())
+        QVERIFY(!b->Stacked());
 }
 
 void TestSkinElements::paletteAndColourTable() {

@@ -12,19 +12,9 @@ bool isMagenta(const QImage& image, int x, int y) {
     return (image.pixel(x, y) & 0xFFFFFF) == 0xFF00FF;
 }
 
-// Frame k of a border part: the side parts hold theirs side by side, top and bottom stacked.
-QRect borderFrame(const TDataSkinBorder& part, int k) {
-    const bool stacked = part.Name == QLatin1String("Top") || part.Name == QLatin1String("Bottom");
-    return frameRect(part.Image, part.FrameCount, k, stacked);
-}
-
-int across(const TDataSkinObject& e) {
-    return e.HasImage() ? e.Image.width() / std::max(1, e.FrameCount) : 0;
-}
-
 void checkPart(const TDataSkinBorder& part, bool sideways, QStringList& problems) {
     for (int k = 1; k <= part.FrameCount; ++k) {
-        const QRect f = borderFrame(part, k);
+        const QRect f = part.FrameRect(k);
         // The unstretched ends: rows for the side parts, columns for the top and bottom.
         const int first = sideways ? part.TopHeight : part.LeftWidth;
         const int last = sideways ? part.BottomHeight : part.RightWidth;
@@ -84,7 +74,7 @@ QStringList cornerProblems(const TSkinData& skin) {
     // bottom part; the outermost pixel of the side parts shows which corners are round.
     const bool roundTop = top.Trans == 1, roundBottom = bottom.Trans == 1;
     for (int k = 1; k <= 2; ++k) {
-        const QRect lf = borderFrame(left, k), rf = borderFrame(right, k);
+        const QRect lf = left.FrameRect(k), rf = right.FrameRect(k);
         const struct {
             const char* what;
             bool cut, round;
@@ -103,7 +93,7 @@ QStringList cornerProblems(const TSkinData& skin) {
                                                             "see-through")
                                            : QStringLiteral("not cut out"));
         // The middle of the title bar and of the bottom border is solid all the way.
-        const QRect tf = borderFrame(top, k), bf = borderFrame(bottom, k);
+        const QRect tf = top.FrameRect(k), bf = bottom.FrameRect(k);
         for (int y = tf.top(); y <= tf.bottom(); ++y)
             if (isMagenta(top.Image, tf.center().x(), y))
                 problems << QStringLiteral("frame %1: the title bar is see-through").arg(k);
@@ -118,7 +108,7 @@ CaptionPlaces placeCaption(const TSkinData& skin, int windowWidth, int textWidth
     const TDataSkinTitle& title = *skin.Title();
     CaptionPlaces places;
     const TDataSkinBorder& top = *skin.Top();
-    places.titleHeight = top.HasImage() ? top.Image.height() / std::max(1, top.FrameCount) : 0;
+    places.titleHeight = top.FrameHeight();
 
     // The caption text grows by the plate's ends; it is placed by the alignment and cut
     // where the room kept for the buttons at the right begins.
@@ -159,7 +149,7 @@ CaptionPlaces placeCaption(const TSkinData& skin, int windowWidth, int textWidth
 QStringList captionProblems(const TSkinData& skin) {
     QStringList problems;
     const TDataSkinTitle& title = *skin.Title();
-    const int leftBorder = across(*skin.Left()), rightBorder = across(*skin.Right());
+    const int leftBorder = skin.Left()->FrameWidth(), rightBorder = skin.Right()->FrameWidth();
     for (const TDataSkinSysButton* b : skin.SysButtons())
         if (b->Visibility < 100 && !QList<int>{0, 1, 2, 3, 8, 9}.contains(b->Align))
             problems << QStringLiteral("%1: unknown Align %2").arg(b->Name).arg(b->Align);

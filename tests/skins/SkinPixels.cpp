@@ -13,19 +13,8 @@ bool isMagenta(QRgb px) {
 }
 } // namespace
 
-QRect frameRect(const QImage& image, int count, int k, bool stacked) {
-    if (image.isNull() || count <= 0)
-        return {};
-    if (stacked) {
-        const int h = image.height() / count;
-        return QRect(0, (k - 1) * h, image.width(), h);
-    }
-    const int w = image.width() / count;
-    return QRect((k - 1) * w, 0, w, image.height());
-}
-
-QRect centreOf(const TDataSkinObject& e, int k, bool stacked) {
-    return frameRect(e.Image, e.FrameCount, k, stacked).marginsRemoved(e.Margins());
+QRect centreOf(const TDataSkinObject& e, int k) {
+    return e.FrameRect(k).marginsRemoved(e.Margins());
 }
 
 QList<QColor> coloursIn(const QImage& image, const QRect& area) {

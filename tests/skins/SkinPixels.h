@@ -13,10 +13,8 @@
 
 namespace skintest {
 
-// Frame k (from 1) of a picture with count frames, side by side or stacked.
-QRect frameRect(const QImage& image, int count, int k, bool stacked = false);
 // The part of frame k that the nine-part drawing stretches: the frame less the margins.
-QRect centreOf(const TDataSkinObject& e, int k, bool stacked = false);
+QRect centreOf(const TDataSkinObject& e, int k);
 // Every distinct colour inside area, magenta excluded.
 QList<QColor> coloursIn(const QImage& image, const QRect& area);
 

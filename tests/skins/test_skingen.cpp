@@ -77,7 +77,7 @@ void TestSkinGen::frameOptionsGiveSoundSkins() {
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
     QCOMPARE(skin->Left()->FrameWidth(), border);
     QCOMPARE(skin->Right()->FrameWidth(), border);
-    QCOMPARE(skin->Bottom()->Image.height() / skin->Bottom()->FrameCount, border);
+    QCOMPARE(skin->Bottom()->FrameHeight(), border);
     QCOMPARE(skin->Title()->TextAlignment, alignment);
     QList<int> found;
     for (int i = 0; i < 5; ++i)

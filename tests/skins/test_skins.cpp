@@ -48,11 +48,10 @@ QList<TextCheck> textChecks(const TSkinData& s) {
     checks.append({QStringLiteral("WindowText on the face"), s.WindowTextColor(), {face}});
 
     const TDataSkinButton& b = *s.Buttons();
-    auto frameColours = [](const TDataSkinObject& e, std::initializer_list<int> frames,
-                           bool stacked = false) {
+    auto frameColours = [](const TDataSkinObject& e, std::initializer_list<int> frames) {
         QList<QColor> all;
         for (int k : frames)
-            all += coloursIn(e.Image, centreOf(e, k, stacked));
+            all += coloursIn(e.Image, centreOf(e, k));
         return all;
     };
     checks.append({QStringLiteral("Buttons NormalColour2"), b.NormalColour2, frameColours(b, {1})});
@@ -73,8 +72,8 @@ QList<TextCheck> textChecks(const TSkinData& s) {
     const TDataSkinBorder& top = *s.Top();
     const TDataSkinTitle& title = *s.Title();
     for (int k : {1, 2}) {
-        const QRect band = frameRect(top.Image, top.FrameCount, k, true);
-        const QRect plate = frameRect(title.Image, 2, k, true);
+        const QRect band = top.FrameRect(k);
+        const QRect plate = title.FrameRect(k);
         QList<QColor> grounds = coloursIn(
             top.Image, QRect(band.left() + top.LeftWidth, band.top() + 5,
                              band.width() - top.LeftWidth - top.RightWidth, band.height() - 10));
@@ -93,7 +92,7 @@ QList<TextCheck> textChecks(const TSkinData& s) {
     const TDataSkinObject& bar = *s.MenuBar();
     QList<QColor> barGrounds{rgbOf(s.MenubarColor())};
     for (int k : {1, 2}) {
-        const QRect f = frameRect(bar.Image, bar.FrameCount, k, true);
+        const QRect f = bar.FrameRect(k);
         barGrounds += coloursIn(bar.Image, f.adjusted(0, 3, 0, -3));
     }
     checks.append({QStringLiteral("MenuBarText"), s.MenuBarTextColor(), barGrounds});
@@ -231,8 +230,7 @@ void TestSkins::windowCornersAreCutOut() {
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
     // Active and inactive windows look different.
     const TDataSkinBorder *left = skin->Left(), *top = skin->Top();
-    QVERIFY(meanDifference(top->Image, frameRect(top->Image, 2, 1, true),
-                           frameRect(top->Image, 2, 2, true)) > 12);
+    QVERIFY(meanDifference(top->Image, top->FrameRect(1), top->FrameRect(2)) > 12);
     QVERIFY(meanDifference(left->Image, left->FrameRect(1), left->FrameRect(2)) > 12);
 }
 
@@ -245,7 +243,7 @@ void TestSkins::captionButtonsFitTheTitleBar() {
 void TestSkins::textBackgroundFitsTheTitleBar() {
     LOAD_SKIN(skin);
     const TDataSkinTitle& title = *skin->Title();
-    const int titleHeight = skin->Top()->Image.height() / skin->Top()->FrameCount;
+    const int titleHeight = skin->Top()->FrameHeight();
     QCOMPARE(title.TextBackground, 1);
     // Two frames stacked, each as high as the title bar: it is drawn over the bar's height.
     QCOMPARE(title.Image.height(), 2 * titleHeight);
@@ -253,7 +251,7 @@ void TestSkins::textBackgroundFitsTheTitleBar() {
     QVERIFY(title.TxtBackLeft > 0 && title.TxtBackRight > 0);
     QVERIFY(title.TxtBackLeft + title.TxtBackRight < width);
     for (int k : {1, 2}) {
-        const QRect f = frameRect(title.Image, 2, k, true);
+        const QRect f = title.FrameRect(k);
         // Round ends: the corners of the plate are see-through.
         for (const QPoint corner : {f.topLeft(), f.topRight(), f.bottomLeft(), f.bottomRight()})
             QCOMPARE(title.Image.pixel(corner) & 0xFFFFFF, 0xFF00FFu);
@@ -274,11 +272,11 @@ void TestSkins::lagoonShowsTheOtherFrameGeometry() {
     QVERIFY2(!skin->Loading(), qPrintable(problem));
     const TDataSkinBorder *left = skin->Left(), *right = skin->Right(), *top = skin->Top(),
                           *bottom = skin->Bottom();
-    const int titleHeight = top->Image.height() / top->FrameCount;
+    const int titleHeight = top->FrameHeight();
     QVERIFY2(titleHeight > 26, qPrintable(QString::number(titleHeight)));
     for (const TDataSkinBorder* side : {left, right})
         QVERIFY2(side->FrameWidth() > 4, qPrintable(side->Name));
-    QVERIFY(bottom->Image.height() / bottom->FrameCount > 4);
+    QVERIFY(bottom->FrameHeight() > 4);
 
     // All four parts are cut out, and so are all four outer corners.
     for (const TDataSkinBorder* part : {left, right, top, bottom})
@@ -289,7 +287,7 @@ void TestSkins::lagoonShowsTheOtherFrameGeometry() {
           std::pair{&right->Image, rf.topRight()}, std::pair{&right->Image, rf.bottomRight()}})
         QCOMPARE(image->pixel(corner) & 0xFFFFFF, 0xFF00FFu);
     // The bottom curve is wider than the side border: the bottom part has see-through ends.
-    const QRect bf = frameRect(bottom->Image, 2, 1, true);
+    const QRect bf = bottom->FrameRect(1);
     QCOMPARE(bottom->Image.pixel(bf.bottomLeft()) & 0xFFFFFF, 0xFF00FFu);
 
     // The caption is centred on its plate; the system menu sits before it, the other buttons
@@ -366,9 +364,11 @@ void TestSkins::hotAndPressedLookDifferent() {
     // Check boxes: unchecked normal against hot and pressed; radio buttons likewise.
     for (int k : {2, 3}) {
         compare(QStringLiteral("check box frame %1").arg(k), b.CheckImage,
-                frameRect(b.CheckImage, 12, 1), frameRect(b.CheckImage, 12, k));
+                orvik::FrameRect(b.CheckImage.size(), 12, 1),
+                orvik::FrameRect(b.CheckImage.size(), 12, k));
         compare(QStringLiteral("radio button frame %1").arg(k), b.RadioImage,
-                frameRect(b.RadioImage, 8, 1), frameRect(b.RadioImage, 8, k));
+                orvik::FrameRect(b.RadioImage.size(), 8, 1),
+                orvik::FrameRect(b.RadioImage.size(), 8, k));
     }
     QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral("; "))));
 }

@@ -84,13 +84,6 @@ void checkEntries(const TSkinReader& reader, const QString& definitionName, TSki
     }
 }
 
-// Top and bottom borders, the menu bar and the title hold their frames one above the other;
-// every other picture side by side.
-bool framesStacked(const TDataSkinObject& e) {
-    return e.Name == QLatin1String("Top") || e.Name == QLatin1String("Bottom") ||
-           e.Name == QLatin1String("MenuBar") || e.Name == QLatin1String("Title");
-}
-
 void checkFrames(const QString& what, const QImage& image, int frames, bool stacked,
                  Report& report) {
     if (image.isNull())
@@ -122,7 +115,7 @@ void element(const QString& label, const TDataSkinObject* e, bool checked, Repor
                  .arg(e->FrameCount)
                  .arg(sizeText(e->Image));
     if (checked)
-        checkFrames(label, e->Image, e->FrameCount, framesStacked(*e), report);
+        checkFrames(label, e->Image, e->FrameCount, e->Stacked(), report);
 }
 
 void listElements(const TSkinData& skin, Report& report) {

@@ -28,24 +28,15 @@ const QColor LabelColour(0x30, 0x30, 0x30);
 // ------------------------------------------------------------------------------------------
 // Frames
 
-// Frame k (from 1) of a picture holding count frames side by side or stacked.
-QRect frameOf(const QImage& image, int count, int k, bool stacked) {
-    if (image.isNull() || count <= 0 || k < 1 || k > count)
-        return {};
-    if (stacked) {
-        const int h = image.height() / count;
-        return QRect(0, (k - 1) * h, image.width(), h);
-    }
-    const int w = image.width() / count;
-    return QRect((k - 1) * w, 0, w, image.height());
-}
+using orvik::FrameRect;
 
-// Draws frame k of an element into target by the nine-part rule, as the painters do.
+// Draws frame k of an element into target by the nine-part rule, as the painters do. An
+// element without a frame count is drawn whole.
 void drawElement(QPainter& p, const TDataSkinObject* e, int k, const QRect& target,
-                 bool stacked = false, bool transparentAlways = false) {
+                 bool transparentAlways = false) {
     if (!e || !e->HasImage())
         return;
-    const QRect frame = frameOf(e->Image, qMax(1, e->FrameCount), k, stacked);
+    const QRect frame = FrameRect(e->Image.size(), qMax(1, e->FrameCount), k, e->Layout);
     DrawSkinFrame(p, e->Image, frame, target, e->Margins(), e->Tile == 1,
                   transparentAlways || e->Trans == 1);
 }
@@ -103,7 +94,7 @@ void drawChecks(const SampleContext& c, QPoint at) {
         const int frames = item.radio ? b->RadioFrames : b->CheckFrames;
         const QRect glyph(at, QSize(16, 18));
         if (!img.isNull())
-            DrawGlyphCentred(c.p, img, frameOf(img, qMax(1, frames), item.frame, false), glyph);
+            DrawGlyphCentred(c.p, img, FrameRect(img.size(), qMax(1, frames), item.frame), glyph);
         c.text(QRect(at + QPoint(20, 0), QSize(140, 18)), QString::fromLatin1(item.caption),
                c.skin.WindowTextColor());
         at.ry() += 22;
@@ -163,7 +154,7 @@ void drawListPanel(const SampleContext& c, const QRect& area) {
 void drawMenuBar(const SampleContext& c, const QRect& band) {
     const TDataSkinObject* bar = c.skin.MenuBar();
     if (bar && bar->HasImage()) {
-        const QRect frame = frameOf(bar->Image, qMax(1, bar->FrameCount), 1, true);
+        const QRect frame = bar->FrameRect(1);
         DrawSkinFrame(c.p, bar->Image, frame, band, bar->Margins(), bar->Tile != 1, false);
     } else {
         c.p.fillRect(band, c.colour(c.skin.MenubarColor()));
@@ -229,7 +220,7 @@ void drawControls(const SampleContext& c, const QRect& area) {
     // Combo box: after loading, ComboButton holds the whole box with its button on the right.
     const QRect combo(area.left() + 180, checks.y(), 220, 23);
     if (const TDataSkinBorder* box = c.skin.ComboButton())
-        drawElement(c.p, box, 1, combo, false, true);
+        drawElement(c.p, box, 1, combo, true);
     c.text(combo.adjusted(6, 0, -24, 0), QStringLiteral("Radio Paradise"),
            c.skin.WindowTextColor());
 
@@ -277,20 +268,15 @@ QImage sampleWindow(const TSkinData& skin, const QFont& font) {
 
     const TDataSkinBorder *left = skin.Left(), *right = skin.Right(), *top = skin.Top(),
                           *bottom = skin.Bottom();
-    auto across = [](const TDataSkinObject* e) {
-        return e && e->HasImage() ? e->Image.width() / qMax(1, e->FrameCount) : 0;
-    };
-    auto down = [](const TDataSkinObject* e) {
-        return e && e->HasImage() ? e->Image.height() / qMax(1, e->FrameCount) : 0;
-    };
-    const int l = across(left), r = across(right), t = down(top), b = down(bottom);
+    const int l = left->FrameWidth(), r = right->FrameWidth(), t = top->FrameHeight(),
+              b = bottom->FrameHeight();
     const int w = size.width(), h = size.height(), menuH = 20;
 
     p.fillRect(QRect(l, t, w - l - r, h - t - b), c.colour(skin.ButtonFaceColor()));
     drawElement(p, left, 1, QRect(0, 0, l, h));
     drawElement(p, right, 1, QRect(w - r, 0, r, h));
-    drawElement(p, bottom, 1, QRect(l, h - b, w - l - r, b), true);
-    drawElement(p, top, 1, QRect(l, 0, w - l - r, t), true);
+    drawElement(p, bottom, 1, QRect(l, h - b, w - l - r, b));
+    drawElement(p, top, 1, QRect(l, 0, w - l - r, t));
 
     // Caption text on its plate, then the caption buttons.
     const TDataSkinTitle* title = skin.Title();
@@ -302,7 +288,7 @@ QImage sampleWindow(const TSkinData& skin, const QFont& font) {
                       title->TxtBackRight;
     const QRect textRect(title->LeftWidth, title->TopHeight / 2, textW, t);
     if (title->HasImage() && title->TextBackground) {
-        const QRect frame = frameOf(title->Image, 2, 1, true);
+        const QRect frame = title->FrameRect(1);
         DrawSkinFrame(p, title->Image, frame, textRect,
                       QMargins(title->TxtBackLeft, 0, title->TxtBackRight, 0), true, true);
     }
@@ -314,8 +300,7 @@ QImage sampleWindow(const TSkinData& skin, const QFont& font) {
             continue;
         const int bw = button->FrameWidth();
         const int x = button->Align == 1 ? w - button->Xcoord : button->Xcoord;
-        drawElement(p, button, 1, QRect(x, button->Ycoord, bw, button->Image.height()), false,
-                    true);
+        drawElement(p, button, 1, QRect(x, button->Ycoord, bw, button->Image.height()), true);
     }
 
     drawMenuBar(c, QRect(l, t, w - l - r, menuH));
@@ -349,20 +334,20 @@ struct ElementView {
     QString name;
     QImage image;
     int frames = 1;
-    bool stacked = false;
+    TCellLayout layout = TCellLayout::SideBySide;
 };
 
 QList<ElementView> elementsOf(const TSkinData& skin) {
     QList<ElementView> list;
-    auto add = [&list](const QString& name, const TDataSkinObject* e, bool stacked = false) {
+    auto add = [&list](const QString& name, const TDataSkinObject* e) {
         if (e && e->HasImage())
-            list.append({name, e->Image, e->FrameCount, stacked});
+            list.append({name, e->Image, e->FrameCount, e->Layout});
     };
     add(QStringLiteral("Left"), skin.Left());
     add(QStringLiteral("Right"), skin.Right());
-    add(QStringLiteral("Top"), skin.Top(), true);
-    add(QStringLiteral("Bottom"), skin.Bottom(), true);
-    add(QStringLiteral("Title (text back)"), skin.Title(), true);
+    add(QStringLiteral("Top"), skin.Top());
+    add(QStringLiteral("Bottom"), skin.Bottom());
+    add(QStringLiteral("Title (text back)"), skin.Title());
     const TDataSkinButton* buttons = skin.Buttons();
     add(QStringLiteral("Buttons"), buttons);
     if (!buttons->CheckImage.isNull())
@@ -379,7 +364,7 @@ QList<ElementView> elementsOf(const TSkinData& skin) {
         const SkinPart part = SkinPart(i);
         const TDataSkinObject* e = skin.Element(part);
         const QString name = QString::fromLatin1(PartInfo(part).name);
-        add(name, e, part == SkinPart::MenuBar);
+        add(name, e);
         if (PartInfo(part).secondKey && e) {
             const auto* border = static_cast<const TDataSkinBorder*>(e);
             // The tab border is one picture; the others are cut like the element itself.
@@ -411,13 +396,14 @@ struct Block {
 
 Block blockFor(const ElementView& e, const QFontMetrics& fm) {
     const int count = qMax(1, e.frames);
-    const QRect first = frameOf(e.image, count, 1, e.stacked);
+    const QRect first = FrameRect(e.image.size(), count, 1, e.layout);
     const bool usable = first.isValid() && first.width() > 0 && first.height() > 0;
     Block b;
     const int scale = usable && first.height() <= 48 && first.width() <= 64 ? 2 : 1;
     if (usable) {
         for (int k = 1; k <= count; ++k)
-            b.frames.append(showable(e.image.copy(frameOf(e.image, count, k, e.stacked)), scale));
+            b.frames.append(
+                showable(e.image.copy(FrameRect(e.image.size(), count, k, e.layout)), scale));
         b.label = QStringLiteral("%1 - %2 frame%3, %4 x %5")
                       .arg(e.name)
                       .arg(e.frames)

@@ -1,5 +1,6 @@
 #include "tools/orvik-skingen/SkinBuild.h"
 
+#include "skin/data/SkinObjects.h"
 #include "tools/orvik-skingen/Canvas.h"
 
 #include <QSet>
@@ -76,12 +77,9 @@ void SkinBuild::addGround(const char* role, const QColor& colour) {
 }
 
 QRect frameRect(const QImage& strip, int count, int n, Qt::Orientation orientation) {
-    if (orientation == Qt::Horizontal) {
-        const int w = strip.width() / count;
-        return QRect((n - 1) * w, 0, w, strip.height());
-    }
-    const int h = strip.height() / count;
-    return QRect(0, (n - 1) * h, strip.width(), h);
+    return orvik::FrameRect(strip.size(), count, n,
+                            orientation == Qt::Horizontal ? TCellLayout::SideBySide
+                                                          : TCellLayout::Stacked);
 }
 
 } // namespace skingen
