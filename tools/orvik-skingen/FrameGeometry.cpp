@@ -1,5 +1,7 @@
 #include "tools/orvik-skingen/FrameGeometry.h"
 
+#include "skin/data/SkinCells.h"
+
 #include <algorithm>
 
 namespace skingen {
@@ -53,14 +55,17 @@ FrameGeometry geometryFor(const Look& look) {
 }
 
 ButtonPlace buttonPlace(const Look& look, const FrameGeometry& g, CaptionRole role) {
+    namespace align = orvik::align;
     if (around(look)) {
-        const int align = role == CaptionRole::SystemMenu ? 2 : role == CaptionRole::Close ? 9 : 3;
-        return {align, besideText(g, role)};
+        const int a = role == CaptionRole::SystemMenu ? align::BeforeText
+                      : role == CaptionRole::Close    ? align::AfterTextAlt
+                                                      : align::AfterText;
+        return {a, besideText(g, role)};
     }
     if (role == CaptionRole::SystemMenu)
-        return {0, g.side + EdgeGap};
+        return {align::FromLeft, g.side + EdgeGap};
     const int slot = role == CaptionRole::Close ? 1 : role == CaptionRole::Maximise ? 2 : 3;
-    return {1, g.side + slot * (g.buttonW + ButtonGap)};
+    return {align::FromRight, g.side + slot * (g.buttonW + ButtonGap)};
 }
 
 CaptionText captionText(const Look& look, const FrameGeometry& g) {

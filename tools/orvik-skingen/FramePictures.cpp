@@ -1,5 +1,6 @@
 // The window frame: the four borders with rounded corners, the caption text plate, the
 // caption buttons, the child-window buttons and the menu bar.
+#include "skin/data/SkinCells.h"
 #include "tools/orvik-skingen/Canvas.h"
 #include "tools/orvik-skingen/Colours.h"
 #include "tools/orvik-skingen/FrameGeometry.h"
@@ -147,7 +148,7 @@ void drawGlyph(QPainter& p, Glyph glyph, QPointF centre, int g, const QColor& co
     p.restore();
 }
 
-// The four looks of a caption button: 1 normal, 2 pressed, 3 hot, 4 inactive window.
+// The four looks of a caption button, in the order of orvik::captioncell.
 QImage captionButton(const Look& look, const FrameGeometry& g, Glyph glyph) {
     const QImage activeBand =
         titleBand(look, g, true, g.buttonW).copy(0, g.buttonY, g.buttonW, g.buttonH);
@@ -347,12 +348,18 @@ void buildWindowFrame(SkinBuild& skin) {
         CaptionRole role;
         int action, visibility;
     };
+    namespace act = orvik::action;
+    namespace vis = orvik::visibility;
     const CaptionButton buttons[] = {
-        {"ButtonClose", "close.bmp", Glyph::Close, CaptionRole::Close, 0, 0},
-        {"ButtonMaximize", "maximize.bmp", Glyph::Maximise, CaptionRole::Maximise, 1, 2},
-        {"ButtonRestore", "restore.bmp", Glyph::Restore, CaptionRole::Maximise, 1, 1},
-        {"ButtonMinimize", "minimize.bmp", Glyph::Minimise, CaptionRole::Minimise, 2, 0},
-        {"ButtonSysMenu", "sysmenu.bmp", Glyph::SystemMenu, CaptionRole::SystemMenu, 12, 0},
+        {"ButtonClose", "close.bmp", Glyph::Close, CaptionRole::Close, act::Close, vis::Always},
+        {"ButtonMaximize", "maximize.bmp", Glyph::Maximise, CaptionRole::Maximise, act::Maximise,
+         vis::NotMaximised},
+        {"ButtonRestore", "restore.bmp", Glyph::Restore, CaptionRole::Maximise, act::Maximise,
+         vis::Maximised},
+        {"ButtonMinimize", "minimize.bmp", Glyph::Minimise, CaptionRole::Minimise, act::Minimise,
+         vis::Always},
+        {"ButtonSysMenu", "sysmenu.bmp", Glyph::SystemMenu, CaptionRole::SystemMenu,
+         act::SystemMenuPicture, vis::Always},
     };
     for (const CaptionButton& b : buttons) {
         const ButtonPlace place = buttonPlace(look, g, b.role);
