@@ -1,6 +1,6 @@
 #include "skin/data/SkinGenerated.h"
 
-#include "skin/data/SkinPaint.h"
+#include "skin/data/NineSlice.h"
 
 #include <QFile>
 #include <QPainter>
@@ -41,10 +41,11 @@ void BuildComboComposite(TDataSkinObject& sunkEdge, TDataSkinObject& comboButton
             // A fresh work picture per frame: what the edge leaves transparent stays so.
             work.fill(magenta);
             QPainter p(&work);
-            DrawSkinFrame(p, sunkEdge.Image, sunkEdge.FrameRect(k), whole, sunkEdge.Margins(),
-                          sunkEdge.Tile == 1, sunkEdge.Trans == 1);
-            DrawSkinFrame(p, comboButton.Image, comboButton.FrameRect(k), buttonPart,
-                          comboButton.Margins(), comboButton.Tile == 1, true);
+            auto fill = [](const TDataSkinObject& e) {
+                return e.Tile == 1 ? TCentreFill::Tile : TCentreFill::Stretch;
+            };
+            DrawElementCell(p, sunkEdge, k, whole, fill(sunkEdge));
+            DrawElementCell(p, comboButton, k, buttonPart, fill(comboButton), true);
             if (extra)
                 DrawGlyphCentred(p, extra->Image, extra->FrameRect(k), buttonPart);
             p.setCompositionMode(QPainter::CompositionMode_Source);

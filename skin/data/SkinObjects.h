@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/data/NineSlice.h"
 #include "skin/data/SkinColour.h"
 
 #include <QImage>
@@ -53,6 +54,8 @@ public:
     TColor PressedColour2 = 0;
     // Fixed by the kind of element, not by the definition.
     TCellLayout Layout = TCellLayout::SideBySide;
+    // Image prepared for the painters, made at the first drawing of this skin's picture.
+    mutable orvik::TPreparedCells Cells;
 
     // Left = LeftWidth, Top = TopHeight, Right = RightWidth, Bottom = BottomHeight.
     QMargins Margins() const { return {LeftWidth, TopHeight, RightWidth, BottomHeight}; }

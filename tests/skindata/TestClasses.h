@@ -63,3 +63,15 @@ private slots:
     void definitionsAtTheLimitsLoad();
     void namesAreCountedBeforeTheyAreSplit();
 };
+
+class TestNineSlice : public QObject {
+    Q_OBJECT
+private slots:
+    void cornersStayEdgesStretch();
+    void stretchIsNearestNeighbour();
+    void tileRepeatsFromTopLeft();
+    void marginsDroppedWhenTooSmall();
+    void seeThroughAgainstOpaque();
+    void framesOfStripsAndStacks();
+    void preparedCellsFollowThePicture();
+};

@@ -15,6 +15,10 @@ int main(int argc, char** argv) {
         failures += QTest::qExec(&t, argc, argv);
     }
     {
+        TestNineSlice t;
+        failures += QTest::qExec(&t, argc, argv);
+    }
+    {
         TestSkinComponent t;
         failures += QTest::qExec(&t, argc, argv);
     }

@@ -2,6 +2,8 @@
 
 #include "tests/skins/SkinPixels.h"
 
+#include "skin/data/NineSlice.h"
+
 #include <algorithm>
 
 namespace skintest {
@@ -9,7 +11,7 @@ namespace skintest {
 namespace {
 
 bool isMagenta(const QImage& image, int x, int y) {
-    return (image.pixel(x, y) & 0xFFFFFF) == 0xFF00FF;
+    return orvik::IsSeeThrough(image.pixel(x, y));
 }
 
 void checkPart(const TDataSkinBorder& part, bool sideways, QStringList& problems) {

@@ -1,17 +1,13 @@
 #include "tests/skins/SkinPixels.h"
 
+#include "skin/data/NineSlice.h"
+
 #include <QSet>
 
 #include <algorithm>
 #include <cmath>
 
 namespace skintest {
-
-namespace {
-bool isMagenta(QRgb px) {
-    return (px & 0xFFFFFF) == 0xFF00FF;
-}
-} // namespace
 
 QRect centreOf(const TDataSkinObject& e, int k) {
     return e.FrameRect(k).marginsRemoved(e.Margins());
@@ -24,7 +20,7 @@ QList<QColor> coloursIn(const QImage& image, const QRect& area) {
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x) {
             const QRgb px = image.pixel(x, y) | 0xFF000000u;
-            if (!isMagenta(px) && !seen.contains(px)) {
+            if (!orvik::IsSeeThrough(px) && !seen.contains(px)) {
                 seen.insert(px);
                 list.append(QColor::fromRgb(px));
             }
@@ -77,7 +73,7 @@ double meanLuminance(const QImage& image, const QRect& area) {
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x) {
             const QRgb px = image.pixel(x, y);
-            if (isMagenta(px))
+            if (orvik::IsSeeThrough(px))
                 continue;
             sum += luminance(QColor::fromRgb(px));
             ++n;

@@ -5,8 +5,8 @@
 
 #include "tools/orvik-skin/Command.h"
 
+#include "skin/data/NineSlice.h"
 #include "skin/data/SkinData.h"
-#include "skin/data/SkinPaint.h"
 #include "skin/data/SkinReader.h"
 
 #include <QBuffer>
@@ -18,7 +18,8 @@
 namespace {
 
 using orvik::DrawGlyphCentred;
-using orvik::DrawSkinFrame;
+using orvik::DrawNineSlice;
+using orvik::TCentreFill;
 using orvik::ToQColor;
 
 constexpr int SheetWidth = 1200;
@@ -37,7 +38,8 @@ void drawElement(QPainter& p, const TDataSkinObject* e, int k, const QRect& targ
     if (!e || !e->HasImage())
         return;
     const QRect frame = FrameRect(e->Image.size(), qMax(1, e->FrameCount), k, e->Layout);
-    DrawSkinFrame(p, e->Image, frame, target, e->Margins(), e->Tile == 1,
+    DrawNineSlice(p, e->Cells, e->Image, frame, target, e->Margins(),
+                  e->Tile == 1 ? TCentreFill::Tile : TCentreFill::Stretch,
                   transparentAlways || e->Trans == 1);
 }
 
@@ -155,7 +157,8 @@ void drawMenuBar(const SampleContext& c, const QRect& band) {
     const TDataSkinObject* bar = c.skin.MenuBar();
     if (bar && bar->HasImage()) {
         const QRect frame = bar->FrameRect(1);
-        DrawSkinFrame(c.p, bar->Image, frame, band, bar->Margins(), bar->Tile != 1, false);
+        DrawNineSlice(c.p, bar->Image, frame, band, bar->Margins(),
+                      bar->Tile != 1 ? TCentreFill::Tile : TCentreFill::Stretch, false);
     } else {
         c.p.fillRect(band, c.colour(c.skin.MenubarColor()));
     }
@@ -197,8 +200,9 @@ void drawPopupMenu(const SampleContext& c, QPoint at) {
             // The separator uses the bottom rows of frame 2.
             QRect frame = item->FrameRect(2);
             frame.setTop(frame.bottom() - h + 1);
-            DrawSkinFrame(c.p, item->Image, frame, r,
-                          QMargins(item->LeftWidth, 0, item->RightWidth, 0), false, true);
+            DrawNineSlice(c.p, item->Image, frame, r,
+                          QMargins(item->LeftWidth, 0, item->RightWidth, 0), TCentreFill::Stretch,
+                          true);
         } else if (i.kind != 2) {
             drawElement(c.p, item, i.kind == 1 ? 4 : 1, r);
             const TColor ink = i.kind == 1   ? c.skin.HilightTextColor()
@@ -289,8 +293,9 @@ QImage sampleWindow(const TSkinData& skin, const QFont& font) {
     const QRect textRect(title->LeftWidth, title->TopHeight / 2, textW, t);
     if (title->HasImage() && title->TextBackground) {
         const QRect frame = title->FrameRect(1);
-        DrawSkinFrame(p, title->Image, frame, textRect,
-                      QMargins(title->TxtBackLeft, 0, title->TxtBackRight, 0), true, true);
+        DrawNineSlice(p, title->Image, frame, textRect,
+                      QMargins(title->TxtBackLeft, 0, title->TxtBackRight, 0), TCentreFill::Tile,
+                      true);
     }
     c.text(textRect.adjusted(title->TxtBackLeft, 0, -title->TxtBackRight, 0), caption,
            skin.TitleTextActiveColor());
@@ -382,7 +387,7 @@ QImage showable(const QImage& source, int scale) {
     for (int y = 0; y < img.height(); ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < img.width(); ++x)
-            if ((line[x] & 0xFFFFFF) == 0xFF00FF)
+            if (orvik::IsSeeThrough(line[x]))
                 line[x] = ((x / 2 + y / 2) % 2) ? qRgb(0xd0, 0xd0, 0xd0) : qRgb(0xf8, 0xf8, 0xf8);
     }
     return img.scaled(img.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
