@@ -7,6 +7,7 @@
 #include "app/catalogue/Query.h"
 #include "app/catalogue/Table.h"
 #include "app/forms/MainWindow.h"
+#include "app/forms/StationSelection.h"
 #include "app/forms/TreeOrder.h"
 #include "core/ErrorWrapper.h"
 #include "core/MessagePresenter.h"
@@ -98,6 +99,10 @@ void TCategoryCommands::actDeleteCategoryExecute() {
         throw;
     }
     delete node;
+    // Its stations go from the favorites and the information panel too.
+    const qint64 categoryId = category->CategoryId;
+    f_.selection().StationsDeleted(
+        [categoryId](const TItem& item) { return item.CategoryId == categoryId; });
 }
 
 void TCategoryCommands::actDeleteCategoryUpdate() {

@@ -13,7 +13,29 @@ void TPlayback::playSelected() {
     f_.tvStationsDblClick();
 }
 
+// On the favorites page the steps go through the favorites list: Next from the last favorite
+// goes round to the first, Previous stops at the first, as they do in the tree.
+bool TPlayback::stepFavorites(int step) {
+    auto& ui = f_.form();
+    if (ui.PageControl->currentIndex() != 1)
+        return false;
+    QListWidget* list = ui.lsvFavorites;
+    QListWidgetItem* current = list->currentItem();
+    if (!current || !current->isSelected())
+        return true;
+    int row = list->row(current) + step;
+    if (row >= list->count())
+        row = 0;
+    if (row < 0)
+        return true;
+    list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    playSelected();
+    return true;
+}
+
 void TPlayback::Button1Click() {
+    if (stepFavorites(+1))
+        return;
     QTreeWidget* tree = f_.form().tvStations;
     QTreeWidgetItem* node = selectedNode(tree);
     if (!node)
@@ -42,6 +64,8 @@ void TPlayback::Button1Click() {
 }
 
 void TPlayback::Button2Click() {
+    if (stepFavorites(-1))
+        return;
     QTreeWidget* tree = f_.form().tvStations;
     QTreeWidgetItem* node = selectedNode(tree);
     if (!node || !node->parent())
@@ -70,17 +94,23 @@ void TPlayback::Button2Click() {
 }
 
 void TPlayback::Button3Click() {
-    QTreeWidget* tree = f_.form().tvStations;
-    bool anyStations = false;
-    for (int i = 0; i < tree->topLevelItemCount() && !anyStations; ++i)
-        anyStations = tree->topLevelItem(i)->childCount() > 0;
-    if (!anyStations)
+    auto& ui = f_.form();
+    if (ui.PageControl->currentIndex() == 1) {
+        // A random favorite on the favorites page.
+        const int count = ui.lsvFavorites->count();
+        if (count == 0)
+            return;
+        ui.lsvFavorites->setCurrentRow(randomIndex(count), QItemSelectionModel::ClearAndSelect);
+        playSelected();
         return;
-    const int count = countNodes(tree);
-    QTreeWidgetItem* node = nullptr;
-    do {
-        node = nodeAt(tree, randomIndex(count));
-    } while (!node || node->childCount() == 0);
-    selectNode(tree, node->child(0));
+    }
+    // Every category that has stations is equally likely; one draw per click.
+    const QList<QTreeWidgetItem*> categories = categoriesWithStations(ui.tvStations);
+    if (categories.isEmpty())
+        return;
+    QTreeWidgetItem* category = categories.value(randomIndex(int(categories.size())));
+    if (!category)
+        return;
+    selectNode(ui.tvStations, category->child(0));
     playSelected();
 }

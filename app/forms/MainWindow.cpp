@@ -15,6 +15,8 @@
 #include "app/forms/SkinSetup.h"
 #include "app/forms/Splash.h"
 #include "app/forms/StationCommands.h"
+#include "app/forms/StationSelection.h"
+#include "app/forms/TreeState.h"
 #include "app/player/PlayerFactory.h"
 #include "app/player/RealAudio.h"
 #include "app/player/WebBrowser.h"
@@ -56,6 +58,10 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
 
 TfrmMain::~TfrmMain() {
     FormDestroy();
+    // The lists report selection changes and events while they are destroyed; nothing of the
+    // window may answer them by then.
+    delete selection_;
+    selection_ = nullptr;
 }
 
 void TfrmMain::FormCreate() {
@@ -111,6 +117,7 @@ void TfrmMain::FormCreate() {
     categoryCommands_ = new TCategoryCommands(*this);
     stationCommands_ = new TStationCommands(*this);
     favorites_ = new TFavorites(*this);
+    selection_ = new TStationSelection(*this);
     bindActions();
 
     // 1. The splash window stays on screen through the long work below.
@@ -194,7 +201,11 @@ void TfrmMain::CreatePlayers() {
 }
 
 void TfrmMain::LoadStations(bool ShowProgress) {
+    // What the user had open in the tree survives the reload.
+    const TTreeState state = TTreeState::Capture(ui->tvStations, ui->lsvFavorites);
     loader_->LoadStations(ShowProgress);
+    state.Restore(ui->tvStations, ui->lsvFavorites);
+    selection_->Reloaded();
 }
 
 void TfrmMain::showEvent(QShowEvent* e) {
@@ -290,8 +301,11 @@ TItemPtr TfrmMain::CurrentStation() const {
             return nullptr;
         return itemOf(node);
     }
+    case 1: // the selected favorite, so that favorites can be played
     case 2: {
-        QListWidgetItem* li = ui->lsvResults->currentItem();
+        QListWidget* list =
+            ui->PageControl->currentIndex() == 1 ? ui->lsvFavorites : ui->lsvResults;
+        QListWidgetItem* li = list->currentItem();
         return li && li->isSelected() ? itemOf(li) : nullptr;
     }
     default:
@@ -300,16 +314,8 @@ TItemPtr TfrmMain::CurrentStation() const {
 }
 
 void TfrmMain::tvStationsClick() {
-    const TItemPtr item = CurrentStation();
-    if (!item)
-        return;
-    ui->lblName->setText(item->Name);
-    ui->lblCategory->setText(item->CategoryName);
-    ui->lblWebsite->setText(item->Website);
-    ui->lblComment->setText(item->Comment);
-    ui->lblBitrate->setText(item->Bitrate);
-    ui->lblPlayed->setText(item->Played);
-    ui->lblCreated->setText(item->Created);
+    if (selection_)
+        selection_->ShowCurrent();
 }
 
 void TfrmMain::tvStationsDblClick() {
@@ -368,10 +374,7 @@ void TfrmMain::bindActions() {
         if (item == u.popDeleteCategory)
             PopupMenu->addSeparator();
     }
-    // A right click opens the menu without changing the selection.
-    connect(u.tvStations, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        PopupMenu->popup(ui->tvStations->viewport()->mapToGlobal(pos));
-    });
+    selection_->bind(PopupMenu);
 
     // Buttons bound to actions take their enabled state from them.
     for (auto [button, action] :
@@ -386,9 +389,6 @@ void TfrmMain::bindActions() {
         connect(sender, signal, this,
                 [handler = std::move(handler)] { orvik::runGuarded(handler); });
     };
-    clicked(u.tvStations, &QTreeWidget::itemClicked, [this] { tvStationsClick(); });
-    clicked(u.lsvResults, &QListWidget::itemClicked, [this] { tvStationsClick(); });
-    clicked(u.tvStations, &QTreeWidget::itemDoubleClicked, [this] { tvStationsDblClick(); });
     clicked(u.trbVolume, &QSlider::valueChanged, [&p] { p.trbVolumeChange(); });
     clicked(u.Button1, &QPushButton::clicked, [&p] { p.Button1Click(); });
     clicked(u.Button2, &QPushButton::clicked, [&p] { p.Button2Click(); });

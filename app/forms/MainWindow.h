@@ -28,6 +28,7 @@ class TSearchTab;
 class TCategoryCommands;
 class TStationCommands;
 class TFavorites;
+class TStationSelection;
 class QMenu;
 class TTrayIcon;
 class TSkinData;
@@ -49,6 +50,7 @@ public:
     TCategoryCommands& categoryCommands() { return *categoryCommands_; }
     TStationCommands& stationCommands() { return *stationCommands_; }
     TFavorites& favorites() { return *favorites_; }
+    TStationSelection& selection() { return *selection_; }
 
     // -1 nothing started yet; 0 media player; 1 RealMedia player; 2 a web page.
     int PlayMode = -1;
@@ -64,7 +66,8 @@ public:
     // The record of the selection on the page shown, or nullptr.
     TItemPtr CurrentStation() const;
 
-    // Rebuilds the tree, the favorites list and the search lists from the database.
+    // Rebuilds the tree, the favorites list and the search lists from the database; the tree
+    // keeps its expanded categories, selection and scroll position where they still exist.
     void LoadStations(bool ShowProgress);
 
 public slots:
@@ -101,6 +104,7 @@ private:
     TCategoryCommands* categoryCommands_ = nullptr;
     TStationCommands* stationCommands_ = nullptr;
     TFavorites* favorites_ = nullptr;
+    TStationSelection* selection_ = nullptr;
     QPointer<TfmSplash> splash_;
     QMenu* PopupMenu = nullptr;
     bool destroyed_ = false;

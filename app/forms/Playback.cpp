@@ -9,9 +9,10 @@
 #include "app/player/WindowsMediaPlayer.h"
 #include "core/ErrorWrapper.h"
 
-#include <QDateTime>
 #include <QDesktopServices>
 #include <QRandomGenerator>
+
+#include <chrono>
 
 using orvik::runSilently;
 
@@ -19,10 +20,15 @@ const QUrl TPlayback::ProductSite(QStringLiteral("https://orvik.example.org/repo
 
 TPlayback::TPlayback(TfrmMain& form) : QObject(&form), f_(form) {
     openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-    randomIndex = [](int n) {
-        QRandomGenerator gen(quint32(QDateTime::currentMSecsSinceEpoch()));
-        return int(gen.bounded(n));
-    };
+    randomIndex = &TPlayback::ClockSeededIndex;
+}
+
+int TPlayback::ClockSeededIndex(int n) {
+    // Seeded from the clock to the nanosecond, so clicks close together still differ.
+    const quint64 now = quint64(std::chrono::system_clock::now().time_since_epoch().count());
+    const quint32 seed[] = {quint32(now), quint32(now >> 32)};
+    QRandomGenerator gen(seed, seed + 2);
+    return n > 0 ? int(gen.bounded(quint32(n))) : 0;
 }
 
 void TPlayback::setStatus(const QString& text) {

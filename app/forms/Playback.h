@@ -17,9 +17,11 @@ public:
     static const QUrl ProductSite;
     // Opens an address in the desktop's browser; tests replace it.
     std::function<bool(const QUrl&)> openUrl;
-    // Draws a whole number from 0 to n - 1 for Random Channel. The standard one is seeded from
-    // the clock at every click; tests replace it.
+    // Draws a whole number from 0 to n - 1 for Random Channel, once per click. The standard one
+    // is a generator seeded from the clock for that click; tests replace it.
     std::function<int(int n)> randomIndex;
+    // The standard draw: a generator seeded from the clock, one number from 0 to n - 1.
+    static int ClockSeededIndex(int n);
 
     void actPlayExecute();
     void actPlayUpdate();
@@ -45,6 +47,7 @@ private:
     void setStatus(const QString& text);
     void showLeftWhenNeeded();
     void playSelected();
+    bool stepFavorites(int step);
 
     TfrmMain& f_;
 };

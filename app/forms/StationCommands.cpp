@@ -10,6 +10,7 @@
 #include "app/catalogue/Table.h"
 #include "app/forms/EditStation.h"
 #include "app/forms/MainWindow.h"
+#include "app/forms/StationSelection.h"
 #include "app/forms/TreeOrder.h"
 #include "core/MessagePresenter.h"
 
@@ -138,6 +139,9 @@ void TStationCommands::actDeleteStationExecute() {
     f_.catalogue().qrySQL().ExecSQL(
         QStringLiteral("delete from stations where s_id = %1").arg(ExactStationId(*station)));
     delete node;
+    // Its favorites entry and the information panel must not offer it any more.
+    const qint64 id = station->Id;
+    f_.selection().StationsDeleted([id](const TItem& item) { return item.Id == id; });
 }
 
 void TStationCommands::actDeleteStationUpdate() {

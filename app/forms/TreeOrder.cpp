@@ -39,17 +39,12 @@ int countNodes(QTreeWidget* tree) {
     return n;
 }
 
-QTreeWidgetItem* nodeAt(QTreeWidget* tree, int index) {
-    for (int i = 0; i < tree->topLevelItemCount() && index >= 0; ++i) {
-        QTreeWidgetItem* category = tree->topLevelItem(i);
-        if (index == 0)
-            return category;
-        --index;
-        if (index < category->childCount())
-            return category->child(index);
-        index -= category->childCount();
-    }
-    return nullptr;
+QList<QTreeWidgetItem*> categoriesWithStations(QTreeWidget* tree) {
+    QList<QTreeWidgetItem*> out;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        if (tree->topLevelItem(i)->childCount() > 0)
+            out << tree->topLevelItem(i);
+    return out;
 }
 
 } // namespace orvik

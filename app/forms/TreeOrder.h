@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -15,7 +17,7 @@ QTreeWidgetItem* selectedNode(QTreeWidget* tree);
 void selectNode(QTreeWidget* tree, QTreeWidgetItem* node);
 // Counts every node of the tree.
 int countNodes(QTreeWidget* tree);
-// The node at a tree-order index (categories and stations counted alike), or nullptr.
-QTreeWidgetItem* nodeAt(QTreeWidget* tree, int index);
+// The categories that have at least one station, in tree order.
+QList<QTreeWidgetItem*> categoriesWithStations(QTreeWidget* tree);
 
 } // namespace orvik

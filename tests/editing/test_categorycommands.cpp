@@ -83,7 +83,8 @@ void TestCategoryCommands::addStoresAsTypedAndReloads() {
     QCOMPARE(t.count("select count(*) from categories"), before + 1);
     QCOMPARE(t.count("select count(*) from categories where c_name = ' Germany '"), 1);
     QCOMPARE(loads.shown, 1);
-    QVERIFY(!t.selected());
+    // The reload keeps the selection.
+    QVERIFY(t.selected() && t.selected()->text(0) == QLatin1String("France"));
     // Listed in name order, in the tree and under "Country".
     QTreeWidgetItem* added = t.node(QStringLiteral(" Germany "));
     QVERIFY(added);
@@ -143,6 +144,10 @@ void TestCategoryCommands::deleteAnsweredNo() {
 
 void TestCategoryCommands::deleteRemovesRowsAndNodes() {
     EditingWindow t;
+    t.column("update stations set s_favorite = 1 where s_id = 9"); // egoFM RAP
+    t.w.LoadStations(false);
+    const int favorites = t.u.lsvFavorites->count();
+    t.select(QStringLiteral("egoFM RAP")); // shown in the panel from now on
     const int stations = t.count("select count(*) from stations");
     const int categories = t.count("select count(*) from categories");
     const int topLevel = t.u.tvStations->topLevelItemCount();
@@ -159,6 +164,9 @@ void TestCategoryCommands::deleteRemovesRowsAndNodes() {
     QCOMPARE(t.u.tvStations->topLevelItemCount(), topLevel - 1);
     QVERIFY(!t.node(QStringLiteral("egoFM RAP")));
     QVERIFY(t.node(QStringLiteral("Germany"))); // the other one
+    // Its stations are offered nowhere any more.
+    QCOMPARE(t.u.lsvFavorites->count(), favorites - 1);
+    QCOMPARE(t.u.lblName->text(), QString());
     QCOMPARE(t.appErrors(), QStringList());
 }
 

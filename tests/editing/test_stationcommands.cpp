@@ -149,8 +149,9 @@ void TestStationCommands::editShowsAndKeepsTheRow() {
     expected.replace(QStringLiteral("'egoFM RAP'"), QStringLiteral("'egoFM RAP 2'"));
     QCOMPARE(t.column(rowOf, {9})[0], expected);
     QVERIFY(!t.w.catalogue().tblStations().Filtered());
-    QVERIFY(!t.selected());
-    QVERIFY(t.node(QStringLiteral("egoFM RAP 2")));
+    // The reloaded tree keeps the edited station selected, and the panel shows its new name.
+    QVERIFY(t.selected() && t.selected() == t.node(QStringLiteral("egoFM RAP 2")));
+    QCOMPARE(t.u.lblName->text(), QStringLiteral("egoFM RAP 2"));
 
     // Cancel writes nothing and does not reload.
     t.select(QStringLiteral("FluxFM - 2000's Naughty"));
@@ -211,6 +212,7 @@ void TestStationCommands::deleteStation() {
     const int favorites = t.u.lsvFavorites->count();
     const int stations = t.count("select count(*) from stations");
     t.select(QStringLiteral("egoFM RAP"));
+    QCOMPARE(t.u.lblName->text(), QStringLiteral("egoFM RAP"));
     QTreeWidgetItem* category = t.selected()->parent();
     t.boxes.confirmations = {false, true};
     t.u.actDeleteStation->trigger();
@@ -223,7 +225,12 @@ void TestStationCommands::deleteStation() {
     QCOMPARE(t.count("select count(*) from stations where s_id = 9"), 0);
     QCOMPARE(category->childCount(), 4);
     QVERIFY(!t.node(QStringLiteral("egoFM RAP")));
-    QCOMPARE(t.u.lsvFavorites->count(), favorites); // until the next load
+    // Nothing offers the deleted station any more: not its favorites entry, not the panel.
+    QCOMPARE(t.u.lsvFavorites->count(), favorites - 1);
+    QVERIFY(t.u.lsvFavorites->findItems(QStringLiteral("egoFM RAP"), Qt::MatchExactly).isEmpty());
+    // The panel shows the station the selection moved on to, if any.
+    QVERIFY(t.u.lblName->text() != QStringLiteral("egoFM RAP"));
+    QCOMPARE(t.u.lblName->text(), t.selected() ? t.selected()->text(0) : QString());
 }
 
 void TestStationCommands::editorKeysAndTabOrder() {

@@ -37,7 +37,9 @@ QStringList smallTree() {
 }
 
 struct Window {
-    ProgramFolderFixture folder{ProgramFolderFixture::Catalogue::SchemaOnly, smallTree()};
+    explicit Window(const QStringList& more = {})
+        : folder(ProgramFolderFixture::Catalogue::SchemaOnly, smallTree() + more) {}
+    ProgramFolderFixture folder;
     RecordingPresenter boxes;
     orvik::ScopedPlayerCreationFailure noPlayers;
     TfrmMain w;
@@ -66,6 +68,7 @@ private slots:
     void previous_data();
     void previous();
     void randomReachesEveryCategoryWithStations();
+    void favoritesPageStepsThroughTheFavorites();
     void randomWithoutStationsDoesNothing();
     void viewToggles();
     void linksAndReport();
@@ -101,18 +104,13 @@ void TestChannelSteps::next() {
 
 void TestChannelSteps::nextWithoutCurrentStationEnds() {
     Window t;
+    t.u.PageControl->setCurrentIndex(2); // search page without a selected result
     t.select(QStringLiteral("a1"));
-    t.u.PageControl->setCurrentIndex(1); // favorites: no current station can arise
     t.w.playback().Button1Click();
     QCOMPARE(t.w.PlayMode, -1);
     QCOMPARE(t.u.lblName->text(), QString());
     // The walk ended inside the last category, after one pass over the tree.
     QVERIFY(t.node(t.selected())->parent() == t.node(QStringLiteral("E")));
-
-    t.u.PageControl->setCurrentIndex(2); // search page without a selected result
-    t.select(QStringLiteral("c1"));
-    t.w.playback().Button1Click();
-    QCOMPARE(t.w.PlayMode, -1);
 
     // Nothing selected: nothing happens.
     t.u.PageControl->setCurrentIndex(0);
@@ -167,25 +165,81 @@ void TestChannelSteps::previous() {
 
 void TestChannelSteps::randomReachesEveryCategoryWithStations() {
     Window t;
-    const int nodes = orvik::countNodes(t.u.tvStations);
-    QCOMPARE(nodes, 11);
-    // A fixed generator that walks through every index: each draw lands on every node once.
+    // A fixed generator that walks through every index.
     int next = 0;
     QList<int> drawn;
     t.w.playback().randomIndex = [&](int n) {
         drawn << n;
         return next++ % n;
     };
-    QSet<QString> played;
-    for (int i = 0; i < nodes; ++i) {
+    QStringList played;
+    for (int i = 0; i < 6; ++i) {
         t.w.playback().Button3Click();
         played << t.u.lblName->text();
-        QVERIFY(orvik::selectedNode(t.u.tvStations)
-                    ->parent()
-                    ->indexOfChild(orvik::selectedNode(t.u.tvStations)) == 0);
     }
-    QCOMPARE(played, QSet<QString>({"a1", "c1", "e1"}));
-    QVERIFY(std::all_of(drawn.begin(), drawn.end(), [&](int n) { return n == nodes; }));
+    // Each click draws once among the three categories that have stations and plays the
+    // first station of the one drawn.
+    QCOMPARE(played, QStringList({"a1", "c1", "e1", "a1", "c1", "e1"}));
+    QCOMPARE(drawn, QList<int>(6, 3));
+    QCOMPARE(t.w.PlayMode, 0);
+
+    // The standard generator, fresh for every click, stays inside the range and reaches
+    // every index.
+    const TPlayback standard(t.w);
+    QSet<int> seen;
+    for (int i = 0; i < 300; ++i) {
+        const int index = standard.randomIndex(3);
+        QVERIFY(index >= 0 && index < 3);
+        seen << index;
+    }
+    QCOMPARE(seen.size(), 3);
+}
+
+void TestChannelSteps::favoritesPageStepsThroughTheFavorites() {
+    Window t({"UPDATE stations SET s_favorite = 1 WHERE s_name IN ('a2', 'c1', 'e3')"});
+    QListWidget* favorites = t.u.lsvFavorites;
+    QCOMPARE(favorites->count(), 3);
+    t.select(QStringLiteral("a1"));
+    t.u.PageControl->setCurrentIndex(1);
+    auto selectedFavorite = [&] {
+        QListWidgetItem* item = favorites->currentItem();
+        return item && item->isSelected() ? item->text() : QString();
+    };
+
+    // No favorite selected: nothing to step from.
+    t.w.playback().Button1Click();
+    QCOMPARE(t.w.PlayMode, -1);
+
+    favorites->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+    QStringList played;
+    for (int i = 0; i < 3; ++i) {
+        t.w.playback().Button1Click();
+        played << selectedFavorite() + "/" + t.u.lblName->text();
+    }
+    QCOMPARE(played, QStringList({"c1/c1", "e3/e3", "a2/a2"})); // round from the last
+    QCOMPARE(t.w.PlayMode, 0);
+    t.w.PlayMode = -1;
+    t.w.playback().Button2Click(); // the first has no previous
+    QCOMPARE(selectedFavorite(), QStringLiteral("a2"));
+    QCOMPARE(t.w.PlayMode, -1);
+    favorites->setCurrentRow(2, QItemSelectionModel::ClearAndSelect);
+    t.w.playback().Button2Click();
+    QCOMPARE(selectedFavorite(), QStringLiteral("c1"));
+    QCOMPARE(t.u.lblName->text(), QStringLiteral("c1"));
+    QCOMPARE(t.w.PlayMode, 0);
+
+    // Random Channel draws among the favorites.
+    QList<int> drawn;
+    t.w.playback().randomIndex = [&](int n) {
+        drawn << n;
+        return n - 1;
+    };
+    t.w.playback().Button3Click();
+    QCOMPARE(drawn, QList<int>{3});
+    QCOMPARE(selectedFavorite(), QStringLiteral("e3"));
+    QCOMPARE(t.u.lblName->text(), QStringLiteral("e3"));
+    // The tree's selection was never touched.
+    QCOMPARE(t.selected(), QStringLiteral("a1"));
 }
 
 void TestChannelSteps::randomWithoutStationsDoesNothing() {

@@ -190,13 +190,14 @@ void TestMainWindow::currentStationAndInformationPanel() {
     w.updater().updateAll();
     QVERIFY(!u.actPlay->isEnabled());
 
-    // The search page: its selected result is the current station; none without one. The
-    // favorites page has no current station.
+    // The favorites and search pages: their selected item is the current station; none
+    // without one.
     u.tvStations->setCurrentItem(station);
     QVERIFY(w.CurrentStation());
     u.PageControl->setCurrentIndex(1);
-    u.lsvFavorites->setCurrentRow(0);
     QVERIFY(!w.CurrentStation());
+    u.lsvFavorites->setCurrentRow(0);
+    QCOMPARE(w.CurrentStation(), itemOf(u.lsvFavorites->item(0)));
     u.PageControl->setCurrentIndex(2);
     QVERIFY(!w.CurrentStation());
     auto record = std::make_shared<TItem>();

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QSet>
+#include <QtGlobal>
+
+class QListWidget;
+class QTreeWidget;
+
+// What the user had open in the station tree and the favorites list: the expanded categories,
+// the selected node, the selected favorite and the tree's scroll position. Taken before a
+// reload and put back after it, so adding or editing a station does not fold the tree up.
+class TTreeState {
+public:
+    static TTreeState Capture(const QTreeWidget* tree, const QListWidget* favorites);
+
+    // Expands the categories that still exist, selects the node and the favorite again where
+    // their station or category still exists, and scrolls back.
+    void Restore(QTreeWidget* tree, QListWidget* favorites) const;
+
+private:
+    QSet<qint64> expanded_;
+    enum class Kind { None, Category, Station } selected_ = Kind::None;
+    qint64 selectedId_ = 0; // station id, or category id for a category node
+    qint64 favoriteId_ = 0; // station id of the selected favorite, 0 for none
+    int scroll_ = 0;
+};
