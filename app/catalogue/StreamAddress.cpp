@@ -1,0 +1,45 @@
+#include "app/catalogue/StreamAddress.h"
+
+#include "app/catalogue/Playlist.h"
+
+namespace orvik {
+
+QString CleanAddress(const QString& address) {
+    QString trimmed = address.trimmed();
+    if (trimmed.size() > kMaxAddressLength)
+        return {};
+    // Lists written by hand now and then carry a space inside an address.
+    if (trimmed.contains(u' '))
+        trimmed.replace(u' ', QStringLiteral("%20"));
+    return trimmed;
+}
+
+bool IsStreamAddress(const QString& address) {
+    const qsizetype colon = address.indexOf(u':');
+    if (colon <= 0 || colon + 1 >= address.size())
+        return false;
+    const QString scheme = address.left(colon).toLower();
+    static const QStringList allowed = {QStringLiteral("http"), QStringLiteral("https"),
+                                        QStringLiteral("mms"),  QStringLiteral("mmsh"),
+                                        QStringLiteral("rtsp"), QStringLiteral("rtmp"),
+                                        QStringLiteral("udp"),  QStringLiteral("rtp")};
+    if (!allowed.contains(scheme))
+        return false;
+    // "http:" alone, or "http:x" without the two slashes, is no network address.
+    if (!QStringView(address).mid(colon + 1).startsWith(u"//") || address.size() <= colon + 3)
+        return false;
+    for (QChar c : address)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || c.isSpace())
+            return false;
+    return true;
+}
+
+QString SingleLine(const QString& text, qsizetype maxLength) {
+    QString out = text.left(maxLength);
+    for (QChar& c : out)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || c == QChar(0x2028) || c == QChar(0x2029))
+            c = u' ';
+    return out.trimmed();
+}
+
+} // namespace orvik
