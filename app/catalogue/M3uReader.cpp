@@ -129,9 +129,10 @@ private:
 
     void Address(const QString& line) {
         const QString address = CleanAddress(line);
-        if (address.isEmpty()) {
+        const TAddressKind kind = ClassifyAddress(address);
+        if (kind == TAddressKind::Unreadable) {
             ++list_.Unreadable;
-        } else if (!IsStreamAddress(address)) {
+        } else if (kind == TAddressKind::Refused) {
             ++list_.Refused;
         } else {
             TPlaylistEntry entry;

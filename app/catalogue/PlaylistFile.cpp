@@ -138,10 +138,10 @@ TPlaylist ReadAsx(const QByteArray& document, const QUrl& base) {
 TPlaylist ReadPlaylistFile(const QString& path, const TProgress& progress) {
     QFile file(path);
     const QString shown = QDir::toNativeSeparators(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Cannot open %1: %2").arg(shown, file.errorString()));
     if (QFileInfo(path).isDir())
         throw Error(QStringLiteral("%1 is a folder, not a playlist.").arg(shown));
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Cannot open %1: %2").arg(shown, file.errorString()));
     const QByteArray head = file.peek(64 * 1024);
     if (LooksBinary(head))
         throw Error(QStringLiteral("%1 is not a playlist: it holds binary data.").arg(shown));

@@ -5,10 +5,22 @@
 #include <QIODevice>
 #include <QStringDecoder>
 
+#include <cstring>
+
 namespace orvik {
 
 namespace {
+
 constexpr qint64 kChunk = 256 * 1024;
+
+// The first CR or LF in data[from, n), or n.
+qsizetype lineEnd(const char* data, qsizetype from, qsizetype n) {
+    const void* lf = std::memchr(data + from, '\n', size_t(n - from));
+    const qsizetype limit = lf ? static_cast<const char*>(lf) - data : n;
+    const void* cr = std::memchr(data + from, '\r', size_t(limit - from));
+    return cr ? static_cast<const char*>(cr) - data : limit;
+}
+
 } // namespace
 
 TLineReader::TLineReader(QIODevice& device) : device_(device) {}
@@ -40,11 +52,9 @@ bool TLineReader::Next(QByteArray& line, bool& overLong) {
     overLong = false;
     bool skipping = false;
     for (;;) {
-        qsizetype i = pos_;
         const qsizetype n = buffer_.size();
         const char* data = buffer_.constData();
-        while (i < n && data[i] != '\n' && data[i] != '\r')
-            ++i;
+        const qsizetype i = lineEnd(data, pos_, n);
         if (i < n) {
             // A CR at the end of the buffer may be the first half of a CR LF.
             if (data[i] == '\r' && i + 1 == n && !end_) {

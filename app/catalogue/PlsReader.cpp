@@ -98,12 +98,9 @@ TPlaylist ReadPls(QIODevice& device, const TProgress& progress) {
             continue;
         }
         const QString address = CleanAddress(e.file);
-        if (address.isEmpty()) {
-            ++list.Unreadable;
-            continue;
-        }
-        if (!IsStreamAddress(address)) {
-            ++list.Refused;
+        const TAddressKind kind = ClassifyAddress(address);
+        if (kind != TAddressKind::Stream) {
+            ++(kind == TAddressKind::Refused ? list.Refused : list.Unreadable);
             continue;
         }
         TPlaylistEntry entry;

@@ -34,6 +34,32 @@ bool IsStreamAddress(const QString& address) {
     return true;
 }
 
+TAddressKind ClassifyAddress(const QString& address) {
+    if (address.isEmpty())
+        return TAddressKind::Unreadable;
+    if (IsStreamAddress(address))
+        return TAddressKind::Stream;
+    for (QChar c : address)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || c.isSpace() || c == QChar(0xFFFD))
+            return TAddressKind::Unreadable;
+    // A scheme (letter, then letters, digits, "+", "-" or "."), or a local path.
+    const QChar first = address[0];
+    if (first == u'/' || first == u'\\' || first == u'~' || first == u'.')
+        return TAddressKind::Refused;
+    const qsizetype colon = address.indexOf(u':');
+    if (colon > 0 && first.isLetter() && first.unicode() < 0x80) {
+        bool scheme = true;
+        for (qsizetype i = 1; i < colon && scheme; ++i) {
+            const QChar c = address[i];
+            scheme =
+                c.unicode() < 0x80 && (c.isLetterOrNumber() || c == u'+' || c == u'-' || c == u'.');
+        }
+        if (scheme)
+            return TAddressKind::Refused;
+    }
+    return TAddressKind::Unreadable;
+}
+
 QString SingleLine(const QString& text, qsizetype maxLength) {
     QString out = text.left(maxLength);
     for (QChar& c : out)

@@ -13,6 +13,11 @@ QString CleanAddress(const QString& address);
 // javascript:, data: and addresses without a scheme are refused.
 bool IsStreamAddress(const QString& address);
 
+// What an address line of a playlist names: a stream Orvik takes, something it refuses (another
+// scheme, a local path), or nothing readable at all.
+enum class TAddressKind { Stream, Refused, Unreadable };
+TAddressKind ClassifyAddress(const QString& address);
+
 // A text for one line of a playlist or a catalogue column: control characters (line breaks
 // among them) become spaces, white space at both ends goes, and it is cut to maxLength.
 QString SingleLine(const QString& text, qsizetype maxLength);

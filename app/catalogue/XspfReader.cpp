@@ -60,11 +60,12 @@ TPlaylist ReadXspf(QIODevice& device, const TProgress& progress) {
         bool refused = false;
         for (const QString& location : t.locations) {
             const QString clean = CleanAddress(location);
-            if (IsStreamAddress(clean)) {
+            const TAddressKind kind = ClassifyAddress(clean);
+            if (kind == TAddressKind::Stream) {
                 address = clean;
                 break;
             }
-            refused = refused || !clean.isEmpty();
+            refused = refused || kind == TAddressKind::Refused;
         }
         if (address.isEmpty()) {
             if (refused)
