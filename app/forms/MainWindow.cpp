@@ -11,6 +11,7 @@
 #include "app/forms/Favorites.h"
 #include "app/forms/MenuBinding.h"
 #include "app/forms/Playback.h"
+#include "app/forms/PlaylistCommands.h"
 #include "app/forms/SearchTab.h"
 #include "app/forms/SkinSetup.h"
 #include "app/forms/Splash.h"
@@ -118,6 +119,7 @@ void TfrmMain::FormCreate() {
     stationCommands_ = new TStationCommands(*this);
     favorites_ = new TFavorites(*this);
     selection_ = new TStationSelection(*this);
+    playlistCommands_ = new TPlaylistCommands(*this);
     bindActions();
 
     // 1. The splash window stays on screen through the long work below.

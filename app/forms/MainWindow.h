@@ -29,6 +29,7 @@ class TCategoryCommands;
 class TStationCommands;
 class TFavorites;
 class TStationSelection;
+class TPlaylistCommands;
 class QMenu;
 class TTrayIcon;
 class TSkinData;
@@ -51,6 +52,7 @@ public:
     TStationCommands& stationCommands() { return *stationCommands_; }
     TFavorites& favorites() { return *favorites_; }
     TStationSelection& selection() { return *selection_; }
+    TPlaylistCommands& playlistCommands() { return *playlistCommands_; }
 
     // -1 nothing started yet; 0 media player; 1 RealMedia player; 2 a web page.
     int PlayMode = -1;
@@ -105,6 +107,7 @@ private:
     TStationCommands* stationCommands_ = nullptr;
     TFavorites* favorites_ = nullptr;
     TStationSelection* selection_ = nullptr;
+    TPlaylistCommands* playlistCommands_ = nullptr;
     QPointer<TfmSplash> splash_;
     QMenu* PopupMenu = nullptr;
     bool destroyed_ = false;
