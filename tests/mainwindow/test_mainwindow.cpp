@@ -76,7 +76,8 @@ void TestMainWindow::componentsMenusAndActions() {
     QCOMPARE(titles,
              QStringList({"&File", "&View", "Category", "Stations", "Links", "Favorites", "Help"}));
     QVERIFY(!u.mnuLinks->isVisible());
-    QCOMPARE(menuCaptions(u.mnuFileMenu), QStringList({"Exit"}));
+    QCOMPARE(menuCaptions(u.mnuFileMenu),
+             QStringList({"Import playlist...", "Export playlist...", "-", "Exit"}));
     QCOMPARE(menuCaptions(u.mnuViewMenu), QStringList({"Stations/Favorites", "Station Information",
                                                        "-", "Use Skins", "&Skins"}));
     QCOMPARE(menuCaptions(u.mnuCategoryMenu), QStringList({"Add", "Edit", "Delete"}));

@@ -8,7 +8,7 @@
 #include "app/catalogue/PlaylistWriter.h"
 #include "app/catalogue/Query.h"
 #include "core/ErrorWrapper.h"
-#include "core/ProgramFolder.h"
+#include "core/ProgramFiles.h"
 
 #include <QFileInfo>
 
@@ -52,12 +52,15 @@ Options parse(const QStringList& args, bool needsFile, const QStringList& flags)
     return o;
 }
 
-// The catalogue named by --db, else the program's own.
+// The catalogue named by --db, else the one the program opens.
 void open(TCatalogue& catalogue, const Options& o) {
-    if (o.db.isEmpty())
-        catalogue.Open(programFolder());
-    else
+    if (!o.db.isEmpty()) {
         catalogue.OpenFile(o.db);
+        return;
+    }
+    // An installed program's user who has not started it yet gets the shipped catalogue.
+    prepareCatalogue();
+    catalogue.OpenFile(cataloguePath());
 }
 
 qint64 count(TCatalogue& catalogue, const QString& sql) {

@@ -4,7 +4,7 @@
 //   orvik-catalogue export FILE [--category NAME | --favorites] [--db PATH]
 //   orvik-catalogue stats [--db PATH]
 //
-// The catalogue is the program's own data.db unless --db names another.
+// The catalogue is the one the program opens (its data.db) unless --db names another.
 
 #include "tools/orvik-catalogue/CatalogueCommands.h"
 
