@@ -2,6 +2,7 @@
 
 #include "app/catalogue/Catalogue.h"
 #include "app/catalogue/Query.h"
+#include "app/catalogue/StationReader.h"
 #include "core/ErrorWrapper.h"
 
 #include <QLocale>
@@ -47,8 +48,12 @@ TImportPlanner::TImportPlanner(TCatalogue& catalogue) : catalogue_(catalogue) {
     TQuery& query = catalogue_.qrySQL();
     query.Open(QStringLiteral("select c_id, c_name from categories order by c_name, c_id"));
     for (; !query.Eof(); query.Next()) {
+        // A category whose id cannot be read exactly can receive no station.
+        const std::optional<qint64> id = CatalogueId(query.Row().value(0));
+        if (!id)
+            continue;
         TImportPlan::Target t;
-        t.Id = query.Row().value(0).toLongLong();
+        t.Id = *id;
         t.Name = query.Row().value(1).toString();
         const QString key = CategoryKey(t.Name);
         if (!byKey_.contains(key))

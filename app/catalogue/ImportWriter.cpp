@@ -1,6 +1,7 @@
 #include "app/catalogue/ImportWriter.h"
 
 #include "app/catalogue/Catalogue.h"
+#include "app/catalogue/CatalogueErrors.h"
 #include "app/catalogue/PlaylistReader.h"
 #include "app/catalogue/Query.h"
 #include "core/ErrorWrapper.h"
@@ -14,12 +15,12 @@ namespace orvik {
 namespace {
 
 [[noreturn]] void fail(const QSqlQuery& query) {
-    const QString text = query.lastError().databaseText().trimmed();
-    const QString inUse = CatalogueInUseText(text);
-    throw Error(!inUse.isEmpty() ? inUse
-                : text.isEmpty()
-                    ? QStringLiteral("The catalogue refused the import.")
-                    : QStringLiteral("The catalogue refused the import: %1").arg(text));
+    const QSqlError error = query.lastError();
+    if (IsCatalogueInUse(error) || IsCatalogueReadOnly(error))
+        throw Error(CatalogueErrorText(error));
+    const QString text = CatalogueErrorText(error);
+    throw Error(text.isEmpty() ? QStringLiteral("The catalogue refused the import.")
+                               : QStringLiteral("The catalogue refused the import: %1").arg(text));
 }
 
 void run(QSqlQuery& query, const QString& sql) {
@@ -28,14 +29,6 @@ void run(QSqlQuery& query, const QString& sql) {
 }
 
 } // namespace
-
-QString CatalogueInUseText(const QString& databaseText) {
-    if (databaseText.contains(QLatin1String("database is locked"), Qt::CaseInsensitive) ||
-        databaseText.contains(QLatin1String("database table is locked"), Qt::CaseInsensitive))
-        return QStringLiteral("The catalogue is in use by another program. Try again once it "
-                              "is done.");
-    return {};
-}
 
 TImportResult WriteImport(TCatalogue& catalogue, const TPlaylist& playlist, const TImportPlan& plan,
                           const TProgress& progress) {

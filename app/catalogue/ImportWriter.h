@@ -15,11 +15,8 @@ struct TImportResult {
 // Writes a planned import in one transaction: the new categories, then the stations (format
 // 0, created now, not favorites). An error, a full disk or TCancelled from progress (stations
 // written of all) rolls everything back, so the catalogue is exactly as it was. A catalogue
-// another program is writing to gives an orvik::Error saying so.
+// another program holds, or one that is read-only, gives an orvik::Error saying so.
 TImportResult WriteImport(TCatalogue& catalogue, const TPlaylist& playlist, const TImportPlan& plan,
                           const TProgress& progress = {});
-
-// The text for a catalogue error that means another program holds the catalogue, or none.
-QString CatalogueInUseText(const QString& databaseText);
 
 } // namespace orvik

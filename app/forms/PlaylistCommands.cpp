@@ -129,7 +129,7 @@ void TPlaylistCommands::actExportPlaylistExecute() {
 
     QList<qint64> results;
     for (int i = 0; i < ui.lsvResults->count(); ++i)
-        if (const TItemPtr item = itemOf(ui.lsvResults->item(i)); item && item->Id != 0)
+        if (const TItemPtr item = itemOf(ui.lsvResults->item(i)); item && item->IdExact)
             results << item->Id;
 
     TExportDialog dialog(
@@ -141,7 +141,7 @@ void TPlaylistCommands::actExportPlaylistExecute() {
     QString suggested = QStringLiteral("Catalogue");
     if (dialog.rbExportCategory->isChecked() && category) {
         request.What = TExportRequest::Scope::Category;
-        request.CategoryId = category->CategoryId;
+        request.CategoryId = ExactCategoryId(*category);
         suggested = fileNameFor(categoryName);
     } else if (dialog.rbExportFavorites->isChecked()) {
         request.What = TExportRequest::Scope::Favorites;

@@ -7,6 +7,7 @@
 #include "app/catalogue/PlaylistReader.h"
 #include "app/catalogue/PlaylistWriter.h"
 #include "app/catalogue/Query.h"
+#include "app/catalogue/StationReader.h"
 #include "core/ErrorWrapper.h"
 #include "core/ProgramFiles.h"
 
@@ -114,8 +115,9 @@ int exportCommand(const QStringList& args, QTextStream& out) {
         query.Open(QStringLiteral("select c_id, c_name from categories order by c_name, c_id"));
         bool found = false;
         for (; !query.Eof() && !found; query.Next()) {
-            if (CategoryKey(query.Row().value(1).toString()) == CategoryKey(o.category)) {
-                request.CategoryId = query.Row().value(0).toLongLong();
+            const std::optional<qint64> id = CatalogueId(query.Row().value(0));
+            if (id && CategoryKey(query.Row().value(1).toString()) == CategoryKey(o.category)) {
+                request.CategoryId = *id;
                 found = true;
             }
         }

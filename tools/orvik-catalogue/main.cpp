@@ -8,8 +8,6 @@
 
 #include "tools/orvik-catalogue/CatalogueCommands.h"
 
-#include "app/catalogue/ImportWriter.h"
-
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -51,9 +49,7 @@ int main(int argc, char** argv) {
         code = 2;
     } catch (const std::exception& e) {
         out.flush();
-        const QString text = QString::fromUtf8(e.what());
-        const QString inUse = orvik::CatalogueInUseText(text);
-        err << "orvik-catalogue: " << (inUse.isEmpty() ? text : inUse) << "\n";
+        err << "orvik-catalogue: " << QString::fromUtf8(e.what()) << "\n";
         code = 1;
     }
     return code;
