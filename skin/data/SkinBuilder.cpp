@@ -6,6 +6,7 @@
 #include "skin/data/SkinReader.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -52,6 +53,88 @@ QImage TSkinBuilder::loadImage(const QString& section, const QString& key) {
     return pictures_.Picture(ini_.ReadString(section, key, QString()));
 }
 
+namespace {
+
+[[noreturn]] void refuseButtons(qsizetype count, const char* what) {
+    throw ESkinRefused(QStringLiteral("The skin defines %1 %2; a skin may have at most %3.")
+                           .arg(count)
+                           .arg(QLatin1String(what))
+                           .arg(TSkinBuilder::MaxCaptionButtons));
+}
+
+[[noreturn]] void refuseColours(qsizetype count) {
+    throw ESkinRefused(QStringLiteral("The skin defines %1 colour-table entries; a skin may "
+                                      "have at most %2.")
+                           .arg(count)
+                           .arg(TSkinBuilder::MaxColourTable));
+}
+
+bool startsWithUpper(QByteArrayView name, const char* prefix) {
+    const qsizetype n = qsizetype(std::strlen(prefix));
+    if (name.size() < n)
+        return false;
+    for (qsizetype i = 0; i < n; ++i) {
+        char c = name[i];
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+        if (c != prefix[i])
+            return false;
+    }
+    return true;
+}
+
+bool equalsUpper(QByteArrayView name, const char* text) {
+    return name.size() == qsizetype(std::strlen(text)) && startsWithUpper(name, text);
+}
+
+} // namespace
+
+void TSkinBuilder::CheckDefinitionText(QByteArrayView text) {
+    // Lines and headers as the definition reader finds them: a line ends at CR, LF or NUL, a
+    // NUL ends the text, characters up to the space are trimmed, "[...]" is a header.
+    if (const qsizetype nul = text.indexOf('\0'); nul >= 0)
+        text = text.first(nul);
+    qsizetype buttons = 0;
+    qsizetype colours = 0;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const char* lineEnd = p;
+        while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n')
+            ++lineEnd;
+        const char* a = p;
+        const char* b = lineEnd;
+        while (a < b && uchar(*a) <= 32)
+            ++a;
+        while (b > a && uchar(b[-1]) <= 32)
+            --b;
+        if (b - a >= 2 && *a == '[' && b[-1] == ']') {
+            const char* na = a + 1;
+            const char* nb = b - 1;
+            while (na < nb && uchar(*na) <= 32)
+                ++na;
+            while (nb > na && uchar(nb[-1]) <= 32)
+                --nb;
+            const QByteArrayView name(na, nb - na);
+            if (startsWithUpper(name, "COLOUR") && !equalsUpper(name, "COLOURS"))
+                ++colours;
+            else if (startsWithUpper(name, "BUTTON") && !equalsUpper(name, "BUTTON") &&
+                     !equalsUpper(name, "BUTTONS") && !equalsUpper(name, "BUTTON.RADIO") &&
+                     !equalsUpper(name, "BUTTON.CHECKBOX"))
+                ++buttons;
+        }
+        p = lineEnd;
+        if (p < end && *p == '\r')
+            ++p;
+        if (p < end && *p == '\n')
+            ++p;
+    }
+    if (colours > MaxColourTable)
+        refuseColours(colours);
+    if (buttons > MaxCaptionButtons)
+        refuseButtons(buttons, "caption button sections");
+}
+
 void TSkinBuilder::checkCounts() const {
     int buttons = 0;
     int colours = 0;
@@ -62,15 +145,9 @@ void TSkinBuilder::checkCounts() const {
             ++buttons;
     }
     if (buttons > MaxCaptionButtons)
-        throw ESkinRefused(QStringLiteral("The skin defines %1 caption buttons; a skin may have "
-                                          "at most %2.")
-                               .arg(buttons)
-                               .arg(MaxCaptionButtons));
+        refuseButtons(buttons, "caption buttons");
     if (colours > MaxColourTable)
-        throw ESkinRefused(QStringLiteral("The skin defines %1 colour-table entries; a skin may "
-                                          "have at most %2.")
-                               .arg(colours)
-                               .arg(MaxColourTable));
+        refuseColours(colours);
 }
 
 TSkinBuild TSkinBuilder::Build() {

@@ -3,6 +3,7 @@
 #include "skin/data/SkinElements.h"
 #include "skin/data/SkinPictures.h"
 
+#include <QByteArrayView>
 #include <QStringList>
 
 #include <stdexcept>
@@ -34,6 +35,11 @@ public:
 
     // Throws ESkinRefused for a definition past the limits above.
     TSkinBuild Build();
+    // The same limits checked on the definition's text before it is parsed, in one pass over
+    // its bytes: a definition of a hundred thousand sections is refused in milliseconds. The
+    // caption buttons are counted by section name here (sections the "Action" rule leaves out
+    // count too). Throws ESkinRefused.
+    static void CheckDefinitionText(QByteArrayView text);
     // The pictures refused while building (too large, past the load's budget).
     const QStringList& RefusedPictures() const { return pictures_.Refusals(); }
 

@@ -276,6 +276,7 @@ bool TSkinData::loadPackage(const QString& origin) {
         QString definitionName;
         if (!reader.FindEntry(QStringLiteral(".ini"), definition, definitionName))
             return fail(tr("The skin package has no skin definition (no .ini entry)."));
+        TSkinBuilder::CheckDefinitionText(QByteArrayView(definition));
         TQuickIni ini;
         ini.LoadFromText(definition);
         ApplyDefinition(ini, reader);

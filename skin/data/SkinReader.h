@@ -47,7 +47,8 @@ public:
 
     // Unpacks and indexes a compressed container. On success the reader holds the new
     // package and true is returned. On any refusal (wrong version, damaged sizes, oversized
-    // package) the reader keeps the package it held before, ErrorText() says why, the message
+    // package, compressed data that runs out before its declared size, more than MaxEntries
+    // names) the reader keeps the package it held before, ErrorText() says why, the message
     // hook is called with that text, and false is returned.
     bool LoadPackage(QByteArrayView container);
     bool LoadPackage(QIODevice& container);

@@ -1,6 +1,7 @@
 // Crafted packages that try to make a skin load cost gigabytes or minutes: each must end in
 // bounded time and memory, measured here by the test program itself, with the right outcome.
 
+#include "skin/data/QuickIni.h"
 #include "skin/data/SkinBuilder.h"
 #include "skin/data/SkinPictures.h"
 #include "tests/common/ResourceMeter.h"
@@ -116,7 +117,7 @@ void TestHostileSkins::definitionsPastTheLimits_data() {
     QTest::newRow("100,000 colour sections")
         << hostile::colourSections(100'000) << "100000 colour-table entries";
     QTest::newRow("20,000 caption buttons")
-        << hostile::manyCaptionButtons(20'000) << "20000 caption buttons";
+        << hostile::manyCaptionButtons(20'000) << "20000 caption button";
 }
 
 void TestHostileSkins::definitionsPastTheLimits() {
@@ -129,6 +130,17 @@ void TestHostileSkins::definitionsPastTheLimits() {
     QVERIFY(!o.loaded);
     QCOMPARE(o.errors.size(), 1);
     QVERIFY2(o.errors[0].contains(message), qPrintable(o.errors[0]));
+    QCOMPARE(skin.SkinName(), QStringLiteral("Ordinary"));
+
+    // A definition handed to the builder directly meets the same limits.
+    TSkinReader reader;
+    QVERIFY(reader.LoadPackage(QByteArrayView(container)));
+    QByteArray definition;
+    QString name;
+    QVERIFY(reader.FindEntry(QStringLiteral(".ini"), definition, name));
+    TQuickIni ini;
+    ini.LoadFromText(definition);
+    QVERIFY_THROWS_EXCEPTION(ESkinRefused, skin.ApplyDefinition(ini, reader));
     QCOMPARE(skin.SkinName(), QStringLiteral("Ordinary"));
 }
 
