@@ -220,7 +220,7 @@ int main(int argc, char** argv) {
         QByteArray container;
     };
     const Case cases[] = {{"ordinary skin (above)", container},
-                          {"1,168-byte amplifier", hostile::amplifier()},
+                          {"amplifier, 30 x 5792x5792", hostile::amplifier()},
                           {"100,000 colour sections", hostile::colourSections(100'000)},
                           {"20,000 caption buttons", hostile::manyCaptionButtons(20'000)},
                           {"300 KB definition", largeDefinition()}};
