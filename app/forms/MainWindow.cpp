@@ -160,6 +160,14 @@ void TfrmMain::OpenCatalogue() {
                                                   "be saved.")
                                        .arg(QDir::toNativeSeparators(catalogue_->DatabasePath())));
         loader_->LoadStations(false);
+        if (lcStartup().isInfoEnabled()) {
+            int stations = 0;
+            const int categories = ui->tvStations->topLevelItemCount();
+            for (int i = 0; i < categories; ++i)
+                stations += ui->tvStations->topLevelItem(i)->childCount();
+            qCInfo(lcStartup, "catalogue %s: %d categories, %d stations",
+                   qPrintable(orvik::cataloguePath()), categories, stations);
+        }
     });
 }
 
@@ -276,6 +284,10 @@ void TfrmMain::actExitExecute() {
 }
 
 void TfrmMain::TrayIconDblClick() {
+    TrayIcon->RestoreMainWindow();
+}
+
+void TfrmMain::BringToFront() {
     TrayIcon->RestoreMainWindow();
 }
 

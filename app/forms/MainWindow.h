@@ -77,6 +77,9 @@ public slots:
     void tvStationsDblClick();
     void actExitExecute();
     void TrayIconDblClick();
+    // Another start of the program asked for the window: shown, out of the tray too, and in
+    // front.
+    void BringToFront();
 
 protected:
     void showEvent(QShowEvent* e) override;

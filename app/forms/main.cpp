@@ -1,7 +1,6 @@
-#include "app/forms/MainWindow.h"
+#include "app/forms/ProgramStart.h"
 
 #include <QApplication>
-#include <QSurfaceFormat>
 
 #include <clocale>
 
@@ -9,12 +8,8 @@ int main(int argc, char* argv[]) {
     // No Qt::AA_ShareOpenGLContexts here: it would load the GL driver at start. The shared
     // context is made at the first picture or web page (EnsureSharedOpenGL).
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orvik"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Orvik"));
+    orvik::nameApplication();
     // The player reads numbers in the C locale.
     std::setlocale(LC_NUMERIC, "C");
-
-    TfrmMain frmMain;
-    frmMain.show();
-    return app.exec();
+    return orvik::runProgram();
 }
