@@ -269,12 +269,10 @@ void TestInstall::secondStartRaisesTheFirstOutOfTheTray() {
 
 void TestInstall::settingsInTheUsersFolder() {
     QVERIFY(first_ && !window_.isEmpty());
-    // File > Exit, from the keyboard, as a user ends the program.
+    // Closed the way a user closes a window: the window manager's close key.
     session_->run(QStringLiteral("xdotool"),
                   {QStringLiteral("windowactivate"), QStringLiteral("--sync"), window_});
-    session_->run(QStringLiteral("xdotool"),
-                  {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("200"),
-                   QStringLiteral("alt+f"), QStringLiteral("Return")});
+    session_->run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("alt+F4")});
     QVERIFY2(first_->process().waitForFinished(60000), first_->output().constData());
     QCOMPARE(first_->process().exitStatus(), QProcess::NormalExit);
     const QString settings = home_.path() + QStringLiteral("/.config/orvik/settings.ini");
