@@ -2,6 +2,7 @@
 
 #include "ui_MainWindow.h"
 
+#include "app/catalogue/Catalogue.h"
 #include "app/catalogue/ExportSource.h"
 #include "app/catalogue/ImportPlan.h"
 #include "app/catalogue/ImportWriter.h"
@@ -84,6 +85,7 @@ TPlaylistCommands::TPlaylistCommands(TfrmMain& form) : QObject(&form), f_(form) 
 }
 
 void TPlaylistCommands::actImportPlaylistExecute() {
+    f_.catalogue().CheckWritable();
     const QString path = chooseImportFile();
     if (path.isEmpty())
         return;
