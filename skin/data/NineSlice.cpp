@@ -150,4 +150,17 @@ void DrawGlyphCentred(QPainter& painter, const QImage& source, const QRect& fram
     painter.restore();
 }
 
+void DrawGlyphCentred(QPainter& painter, const TPreparedCells& cells, const QImage& source,
+                      const QRect& frame, const QRect& target) {
+    const QRect f = frame.intersected(source.rect());
+    if (f.isEmpty() || target.isEmpty())
+        return;
+    const QPoint at(target.left() + (target.width() - f.width()) / 2,
+                    target.top() + (target.height() - f.height()) / 2);
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.drawImage(at, cells.Get(source, true), f);
+    painter.restore();
+}
+
 } // namespace orvik

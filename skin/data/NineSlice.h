@@ -52,5 +52,8 @@ void DrawElementCell(QPainter& painter, const TDataSkinObject& element, int k, c
 // Copies one frame whole, centred in the target, magenta see-through.
 void DrawGlyphCentred(QPainter& painter, const QImage& source, const QRect& frame,
                       const QRect& target);
+// The same from the prepared forms of source (cells), for pictures drawn again and again.
+void DrawGlyphCentred(QPainter& painter, const TPreparedCells& cells, const QImage& source,
+                      const QRect& frame, const QRect& target);
 
 } // namespace orvik

@@ -43,6 +43,7 @@ inline constexpr int Right = 5;
 inline constexpr int Up = 9;
 inline constexpr int Down = 13;
 inline constexpr int ArrowPressed = 1; // added to an arrow's first frame
+inline constexpr int ArrowDisabled = 2;
 inline constexpr int ArrowHot = 3;
 inline constexpr int GripHorz = 17;
 inline constexpr int GripVert = 20;
@@ -68,6 +69,109 @@ inline constexpr int Normal = 1;
 inline constexpr int Separator = 2;
 inline constexpr int Selected = 4;
 } // namespace menucell
+
+// Check boxes (the Buttons element's CheckImage). With four frames: unchecked, checked, and
+// both again disabled; the grayed (partly checked) look is the fourth. With twelve: unchecked,
+// checked and partly checked, each as normal, hot, pressed and disabled.
+namespace checkcell {
+inline constexpr int Unchecked = 1;
+inline constexpr int Checked = 2;
+inline constexpr int DisabledShift = 2; // added to Unchecked or Checked
+inline constexpr int Grayed = 4;
+inline constexpr int FullCount = 12;
+inline constexpr int FullUnchecked = 1;
+inline constexpr int FullChecked = 5;
+inline constexpr int FullMixed = 9;
+inline constexpr int FullHot = 1; // added within a group of four
+inline constexpr int FullPressed = 2;
+inline constexpr int FullDisabled = 3;
+} // namespace checkcell
+
+// Radio buttons (RadioImage): four frames as check boxes without the grayed look, or eight:
+// unchecked and checked, each as normal, hot, pressed and disabled.
+namespace radiocell {
+inline constexpr int Unchecked = 1;
+inline constexpr int Checked = 2;
+inline constexpr int DisabledShift = 2;
+inline constexpr int FullCount = 8;
+inline constexpr int FullUnchecked = 1;
+inline constexpr int FullChecked = 5;
+inline constexpr int FullHot = 1;
+inline constexpr int FullPressed = 2;
+inline constexpr int FullDisabled = 3;
+} // namespace radiocell
+
+// Combo boxes (the ComboButton and SunkEdge strips, 4 frames); the drop-down arrows of the
+// ExtraImages element follow the same order, and its fifth frame is the size grip.
+namespace combocell {
+inline constexpr int Normal = 1;
+inline constexpr int Pressed = 2;
+inline constexpr int Disabled = 3;
+inline constexpr int Hot = 4; // also focused
+inline constexpr int Count = 4;
+} // namespace combocell
+namespace extracell {
+inline constexpr int SizeGrip = 5;
+} // namespace extracell
+
+// Tabs (5 frames): the current tab is the second; the others are ours.
+namespace tabcell {
+inline constexpr int Normal = 1;
+inline constexpr int Selected = 2;
+inline constexpr int Hot = 3;
+inline constexpr int Disabled = 4;
+inline constexpr int SelectedHot = 5;
+inline constexpr int Count = 5;
+} // namespace tabcell
+
+// Column headers (Headerbar, 5 frames).
+namespace headercell {
+inline constexpr int Normal = 1;
+inline constexpr int Hot = 2;
+inline constexpr int Pressed = 3;
+inline constexpr int Disabled = 4;
+inline constexpr int Count = 5;
+} // namespace headercell
+
+// Track bar thumbs (the six Trackbar pictures, 5 frames): a thumb at rest is the second frame.
+namespace slidercell {
+inline constexpr int Normal = 2;
+inline constexpr int Hot = 3;
+inline constexpr int Pressed = 4;
+inline constexpr int Disabled = 5;
+inline constexpr int Count = 5;
+} // namespace slidercell
+
+// Status bar panels (StatusBarEdges, 3 frames) by bevel.
+namespace statuscell {
+inline constexpr int Lowered = 1;
+inline constexpr int Raised = 2;
+inline constexpr int Flat = 3;
+} // namespace statuscell
+
+// Up-down buttons (UpDown.Horz, UpDown.Vert and their glyph strips, 8 frames): the first button
+// (up, or left) from 1, the second (down, or right) from 5, each normal, pressed, disabled, hot.
+namespace updowncell {
+inline constexpr int First = 1;
+inline constexpr int Second = 5;
+inline constexpr int Normal = 0; // added to First or Second
+inline constexpr int Pressed = 1;
+inline constexpr int Disabled = 2;
+inline constexpr int Hot = 3;
+inline constexpr int Count = 8;
+} // namespace updowncell
+
+// Group box outlines (GroupBoxEdge, 2 frames).
+namespace groupcell {
+inline constexpr int Enabled = 1;
+inline constexpr int Disabled = 2;
+} // namespace groupcell
+
+// Progress bars (Progress): the trough, then the bar when the picture has two frames.
+namespace progresscell {
+inline constexpr int Trough = 1;
+inline constexpr int Bar = 2;
+} // namespace progresscell
 
 // What a caption button does when clicked (TDataSkinSysButton::Action).
 namespace action {

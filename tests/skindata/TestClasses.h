@@ -74,4 +74,5 @@ private slots:
     void seeThroughAgainstOpaque();
     void framesOfStripsAndStacks();
     void preparedCellsFollowThePicture();
+    void glyphsCentredWholeSeeThrough();
 };

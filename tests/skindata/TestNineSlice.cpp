@@ -235,3 +235,29 @@ void TestNineSlice::preparedCellsFollowThePicture() {
         draw(indexed, indexed.rect(), QSize(9, 9), {}, TCentreFill::Stretch, false);
     QCOMPARE(px(viaIndexed, 4, 4), part(1, 1));
 }
+
+void TestNineSlice::glyphsCentredWholeSeeThrough() {
+    // A 3 x 3 glyph, magenta in its corner, centred unscaled in a 7 x 5 target: once prepared
+    // for this call, once from prepared cells kept with the picture; both the same.
+    QImage glyph(6, 3, QImage::Format_RGB32);
+    glyph.fill(qRgb(0, 0, 200));
+    glyph.setPixel(3, 0, magenta);
+    for (int y = 0; y < 3; ++y)
+        glyph.setPixel(5, y, qRgb(0, 150, 0));
+    const QRect second(3, 0, 3, 3);
+    QImage once = canvas(QSize(7, 5));
+    QPainter p1(&once);
+    orvik::DrawGlyphCentred(p1, glyph, second, once.rect());
+    p1.end();
+    const orvik::TPreparedCells cells;
+    QImage kept = canvas(QSize(7, 5));
+    QPainter p2(&kept);
+    orvik::DrawGlyphCentred(p2, cells, glyph, second, kept.rect());
+    p2.end();
+    QCOMPARE(kept, once);
+    QCOMPARE(px(kept, 2, 1), background); // the magenta corner leaves the target
+    QCOMPARE(px(kept, 3, 1), qRgb(0, 0, 200));
+    QCOMPARE(px(kept, 4, 3), qRgb(0, 150, 0));
+    QCOMPARE(px(kept, 5, 2), background); // unscaled: nothing beyond the 3 x 3 glyph
+    QCOMPARE(px(kept, 1, 2), background);
+}
