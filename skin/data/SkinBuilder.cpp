@@ -268,6 +268,7 @@ void TSkinBuilder::readColours() {
     p.MenuBarTextColor = read("MenuBarText", SystemColour(COLOR_MENUTEXT));
     p.TitleTextActiveColor = read("TitleTextActive", SystemColour(COLOR_CAPTIONTEXT));
     p.TitleTextNoActiveColor = read("TitleTextNoActive", SystemColour(COLOR_INACTIVECAPTIONTEXT));
+    p.WindowColor = read("Window", p.ButtonFaceColor);
 }
 
 void TSkinBuilder::readColourTable() {

@@ -176,6 +176,7 @@ public:
     TColor MenuTextColor() const { return skin_.Palette.MenuTextColor; }
     TColor MenuColor() const { return skin_.Palette.MenuColor; }
     TColor ScrollbarColor() const { return skin_.Palette.ScrollbarColor; }
+    TColor WindowColor() const { return skin_.Palette.WindowColor; }
     const QList<TColor>& ColourTable() const { return skin_.ColourTable; }
     const std::array<TColor, 10>& CustomColors() const { return skin_.CustomColors; }
     const QBrush& ButtonFaceBrush() const { return skin_.ButtonFaceBrush; }

@@ -85,6 +85,9 @@ struct TSkinPalette {
     TColor MenuBarTextColor = orvik::SystemColour(orvik::COLOR_MENUTEXT);
     TColor TitleTextActiveColor = orvik::SystemColour(orvik::COLOR_CAPTIONTEXT);
     TColor TitleTextNoActiveColor = orvik::SystemColour(orvik::COLOR_INACTIVECAPTIONTEXT);
+    // The background of text fields and lists ("Window"); a skin that gives none has them in
+    // its face colour.
+    TColor WindowColor = orvik::SystemColour(orvik::COLOR_BTNFACE);
 };
 
 // Everything one load builds apart from the six elements that live with the component.

@@ -109,6 +109,8 @@ void TestSkinElements::paletteAndColourTable() {
                             orvik::SystemColour(orvik::COLOR_WINDOWTEXT), RGBColour(44, 0, 0)}));
     QCOMPARE(skin.ButtonFaceColor(), RGBColour(200, 201, 202));
     QCOMPARE(skin.MenubarColor(), RGBColour(200, 201, 202));
+    // Fields and lists without a colour of their own take the face colour.
+    QCOMPARE(skin.WindowColor(), RGBColour(200, 201, 202));
     QCOMPARE(skin.HilightTextColor(), RGBColour(9, 8, 7));
     QCOMPARE(skin.ButtonLightColor(), orvik::SystemColour(orvik::COLOR_BTNHIGHLIGHT));
     QCOMPARE(skin.ButtonFaceBrush().color(), QColor(200, 201, 202));
@@ -241,6 +243,7 @@ void TestSkinElements::sectionElements() {
     PackageRecipe recipe;
     recipe.definition = QStringList{"[Colours]",
                                     "ButtonText=9 8 7",
+                                    "Window=11 12 13",
                                     "[Buttons]",
                                     "NormalColour2=1 1 1",
                                     "PressedColour2=",
@@ -286,6 +289,8 @@ void TestSkinElements::sectionElements() {
     recipe.pictures = {{"p.bmp", solid(40, 10, Qt::red)}, {"g.bmp", solid(8, 8, Qt::blue)}};
     TSkinData skin;
     QVERIFY(loadInto(skin, recipe));
+
+    QCOMPARE(skin.WindowColor(), RGBColour(11, 12, 13));
 
     TDataSkinBorder* progress = skin.Progress();
     QVERIFY(progress);
