@@ -156,10 +156,16 @@ void PaintMenuItem(QPainter& painter, const TSkinData& skin, const QRect& item,
     if (!look.image.isNull()) {
         if (look.checked)
             paintCheckedImageGround(p, column);
-        const QSize s = look.image.deviceIndependentSize().toSize();
+        QPixmap image = look.image;
+        if (look.imageIsMask) {
+            QPainter tint(&image);
+            tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
+            tint.fillRect(image.rect(), ink);
+        }
+        const QSize s = image.deviceIndependentSize().toSize();
         p.drawPixmap(QPoint(column.left() + (column.width() - s.width()) / 2,
                             column.top() + (column.height() - s.height()) / 2),
-                     look.image);
+                     image);
     } else if (look.checked) {
         paintCheckMark(p, column, ink, look.exclusive);
     }

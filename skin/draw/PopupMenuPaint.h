@@ -34,10 +34,11 @@ struct TMenuItemLook {
     bool exclusive = false; // one of a group of which only one is checked
     bool isDefault = false; // drawn bold
     bool rightToLeft = false;
-    QString caption;    // with its accelerator mark
-    QString shortcut;   // empty for none
-    QPixmap image;      // null for none; already in its enabled or disabled form
-    int imageWidth = 0; // the widest image of the menu, 0 when it has none
+    QString caption;          // with its accelerator mark
+    QString shortcut;         // empty for none
+    QPixmap image;            // null for none; already in its enabled or disabled form
+    bool imageIsMask = false; // a glyph: drawn in the caption's colour, its shape only counts
+    int imageWidth = 0;       // the widest image of the menu, 0 when it has none
 };
 
 // The colour of an item's caption: the highlight text colour when selected, the menu text

@@ -148,6 +148,7 @@ private slots:
     void checkShortcutAndArrow_data() { skins_data(); }
     void checkShortcutAndArrow();
     void rightToLeftItem();
+    void imagesAndGlyphs();
 
     void flatSkinFallsBack();
     void disabledInkWhenShadowIsTextColour();
@@ -475,6 +476,42 @@ void TestMenuPaint::rightToLeftItem() {
                    QRect(r.center().x(), r.top(), column.left() - r.center().x(), r.height()), ink);
     Q_UNUSED(cFirst);
     QVERIFY2(cLast <= captionEnd && cLast >= captionEnd - 2, qPrintable(QString::number(cLast)));
+}
+
+void TestMenuPaint::imagesAndGlyphs() {
+    const auto skin = builtSkin(QStringLiteral("nightfall"));
+    const TDataSkinObject& e = *skin->MenuItem();
+    // A black cross on a clear ground, as the system menu's glyphs are.
+    QPixmap glyph(16, 16);
+    glyph.fill(Qt::transparent);
+    {
+        QPainter p(&glyph);
+        p.fillRect(QRect(2, 7, 12, 2), Qt::black);
+        p.fillRect(QRect(7, 2, 2, 12), Qt::black);
+    }
+    TMenuItemLook look = itemLook(QStringLiteral("&Close"));
+    look.image = glyph;
+    look.imageWidth = 16;
+    const int cx = PopupBorder + e.LeftWidth + 1 + 8;
+    const int cy = PopupBorder + 10;
+    const PaintedItem plain = paintItem(*skin, look);
+    QCOMPARE(rgb(plain.image, cx, cy), qRgb(0, 0, 0) & 0xFFFFFFu);
+    // Drawn in the caption's colour when it is a glyph; its clear ground stays clear.
+    look.imageIsMask = true;
+    const PaintedItem tinted = paintItem(*skin, look);
+    QCOMPARE(rgb(tinted.image, cx, cy), rgb(ToQColor(skin->MenuTextColor())));
+    QCOMPARE(rgb(tinted.image, cx - 5, cy - 5), rgb(plain.image, cx - 5, cy - 5));
+    look.selected = true;
+    QCOMPARE(rgb(paintItem(*skin, look).image, cx, cy), rgb(ToQColor(skin->HilightTextColor())));
+    // A checked item with an image: the image on a sunken ground, no check mark.
+    look = itemLook(QStringLiteral("&Close"));
+    look.image = glyph;
+    look.imageWidth = 16;
+    look.checked = true;
+    const PaintedItem checked = paintItem(*skin, look);
+    const int left = PopupBorder + e.LeftWidth + 1 + 1;
+    QCOMPARE(rgb(checked.image, left, cy), rgb(ToQColor(SystemColour(COLOR_BTNSHADOW))));
+    QCOMPARE(rgb(checked.image, cx, cy), qRgb(0, 0, 0) & 0xFFFFFFu);
 }
 
 void TestMenuPaint::flatSkinFallsBack() {
