@@ -1,5 +1,12 @@
 #include "skin/draw/style/StyleDispatch.h"
 
+#include "skin/draw/style/HeaderStyle.h"
+#include "skin/draw/style/ProgressStyle.h"
+#include "skin/draw/style/ScrollBarStyle.h"
+#include "skin/draw/style/SliderStyle.h"
+#include "skin/draw/style/StatusBarStyle.h"
+#include "skin/draw/style/TabStyle.h"
+
 // Each case names the family that paints the element; the families live in files of their own
 // (one header per family below). Elements without a case are Fusion's.
 
@@ -8,6 +15,16 @@ namespace orvik::style {
 bool DispatchPrimitive(QStyle::PrimitiveElement pe, const TStyleCall& call) {
     switch (pe) {
     // Menus: PE_PanelMenu, PE_FrameMenu, PE_PanelMenuBar are the menu family's.
+    case QStyle::PE_PanelScrollAreaCorner:
+    case QStyle::PE_Frame:
+        return DrawScrollAreaPrimitive(pe, call);
+    case QStyle::PE_FrameTabWidget:
+    case QStyle::PE_FrameTabBarBase:
+    case QStyle::PE_IndicatorTabClose:
+        return DrawTabPrimitive(pe, call);
+    case QStyle::PE_PanelStatusBar:
+    case QStyle::PE_FrameStatusBarItem:
+        return DrawStatusBarPrimitive(pe, call);
     default:
         return false;
     }
@@ -18,6 +35,21 @@ bool DispatchControl(QStyle::ControlElement ce, const TStyleCall& call) {
     switch (ce) {
     // Menus: CE_MenuBarItem, CE_MenuBarEmptyArea, CE_MenuItem, CE_MenuEmptyArea are the menu
     // family's.
+    case QStyle::CE_ShapedFrame:
+        return DrawScrollAreaControl(ce, call);
+    case QStyle::CE_TabBarTabShape:
+    case QStyle::CE_TabBarTabLabel:
+        return DrawTabControl(ce, call);
+    case QStyle::CE_HeaderSection:
+    case QStyle::CE_HeaderEmptyArea:
+    case QStyle::CE_HeaderLabel:
+        return DrawHeaderControl(ce, call);
+    case QStyle::CE_SizeGrip:
+        return DrawStatusBarControl(ce, call);
+    case QStyle::CE_ProgressBarGroove:
+    case QStyle::CE_ProgressBarContents:
+    case QStyle::CE_ProgressBarLabel:
+        return DrawProgressControl(ce, call);
     default:
         return false;
     }
@@ -26,6 +58,10 @@ bool DispatchControl(QStyle::ControlElement ce, const TStyleCall& call) {
 
 bool DispatchComplex(QStyle::ComplexControl cc, const TStyleCall& call) {
     switch (cc) {
+    case QStyle::CC_ScrollBar:
+        return DrawScrollBarComplex(cc, call);
+    case QStyle::CC_Slider:
+        return DrawSliderComplex(cc, call);
     default:
         return false;
     }
@@ -35,6 +71,10 @@ bool DispatchComplex(QStyle::ComplexControl cc, const TStyleCall& call) {
 bool DispatchSubControlRect(QStyle::ComplexControl cc, QStyle::SubControl sc,
                             const TStyleCall& call, QRect& out) {
     switch (cc) {
+    case QStyle::CC_ScrollBar:
+        return ScrollBarSubControlRect(cc, sc, call, out);
+    case QStyle::CC_Slider:
+        return SliderSubControlRect(cc, sc, call, out);
     default:
         return false;
     }
@@ -55,6 +95,14 @@ bool DispatchSubElementRect(QStyle::SubElement se, const TStyleCall& call, QRect
 bool DispatchMetric(QStyle::PixelMetric pm, const TStyleCall& call, int& out) {
     switch (pm) {
     // Menus: the PM_Menu* metrics are the menu family's.
+    case QStyle::PM_ScrollBarExtent:
+    case QStyle::PM_ScrollBarSliderMin:
+    case QStyle::PM_DefaultFrameWidth:
+        return ScrollBarMetric(pm, call, out);
+    case QStyle::PM_SliderLength:
+    case QStyle::PM_SliderControlThickness:
+    case QStyle::PM_SliderThickness:
+        return SliderMetric(pm, call, out);
     default:
         return false;
     }
@@ -82,7 +130,17 @@ bool DispatchStyleHint(QStyle::StyleHint sh, const TStyleCall& call, int& out) {
     (void)out;
 }
 
-void PolishWidget(TSkinStyle&, QWidget*) {}
-void UnpolishWidget(TSkinStyle&, QWidget*) {}
+void PolishWidget(TSkinStyle& style, QWidget* widget) {
+    PolishScrollArea(style, widget);
+    PolishTabs(style, widget);
+    PolishHeader(style, widget);
+    PolishStatusBar(style, widget);
+}
+
+void UnpolishWidget(TSkinStyle& style, QWidget* widget) {
+    UnpolishScrollArea(style, widget);
+    UnpolishTabs(style, widget);
+    UnpolishStatusBar(style, widget);
+}
 
 } // namespace orvik::style

@@ -1,0 +1,110 @@
+#include "skin/draw/style/PartCells.h"
+
+#include "skin/data/SkinCells.h"
+
+#include <QStyleOption>
+
+namespace orvik::style {
+
+TPartState PartStateOf(const QStyleOption* option) {
+    TPartState s;
+    if (!option)
+        return s;
+    const QStyle::State st = option->state;
+    s.enabled = st & QStyle::State_Enabled;
+    s.hot = s.enabled && (st & QStyle::State_MouseOver);
+    s.pressed = s.enabled && (st & QStyle::State_Sunken);
+    s.selected = st & QStyle::State_Selected;
+    return s;
+}
+
+TPartState PartStateOf(const QStyleOption* option, QStyle::SubControl part) {
+    TPartState s = PartStateOf(option);
+    const auto* complex = qstyleoption_cast<const QStyleOptionComplex*>(option);
+    const bool active = complex && (complex->activeSubControls & part);
+    s.hot = s.hot && active;
+    s.pressed = s.pressed && active;
+    return s;
+}
+
+int ScrollArrowCell(const TPartState& s, bool horizontal, bool first) {
+    const int base = horizontal ? (first ? scrollcell::Left : scrollcell::Right)
+                                : (first ? scrollcell::Up : scrollcell::Down);
+    if (!s.enabled)
+        return base + scrollcell::ArrowDisabled;
+    if (s.pressed)
+        return base + scrollcell::ArrowPressed;
+    if (s.hot)
+        return base + scrollcell::ArrowHot;
+    return base;
+}
+
+int ScrollGripCell(const TPartState& s, bool horizontal) {
+    const int base = horizontal ? scrollcell::GripHorz : scrollcell::GripVert;
+    if (s.pressed)
+        return base + scrollcell::GripPressed;
+    if (s.hot)
+        return base + scrollcell::GripHot;
+    return base;
+}
+
+int ScrollThumbCell(const TPartState& s) {
+    if (s.pressed)
+        return thumbcell::Pressed;
+    if (s.hot)
+        return thumbcell::Hot;
+    return thumbcell::Normal;
+}
+
+int ScrollTrackCell(const TPartState& s) {
+    return s.enabled ? trackcell::Enabled : trackcell::Disabled;
+}
+
+int SliderThumbCell(const TPartState& s) {
+    if (!s.enabled)
+        return slidercell::Disabled;
+    if (s.pressed)
+        return slidercell::Pressed;
+    if (s.hot)
+        return slidercell::Hot;
+    return slidercell::Normal;
+}
+
+int TabCell(const TPartState& s) {
+    if (s.selected)
+        return s.hot ? tabcell::SelectedHot : tabcell::Selected;
+    if (!s.enabled)
+        return tabcell::Disabled;
+    return s.hot ? tabcell::Hot : tabcell::Normal;
+}
+
+int HeaderCell(const TPartState& s) {
+    if (!s.enabled)
+        return headercell::Disabled;
+    if (s.pressed)
+        return headercell::Pressed;
+    return s.hot ? headercell::Hot : headercell::Normal;
+}
+
+QPalette WithTextColour(QPalette palette, const QColor& text, const QColor& disabled) {
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        palette.setColor(QPalette::Active, role, text);
+        palette.setColor(QPalette::Inactive, role, text);
+        palette.setColor(QPalette::Disabled, role, disabled);
+    }
+    return palette;
+}
+
+int StatusCell(TBevel bevel) {
+    switch (bevel) {
+    case TBevel::Raised:
+        return statuscell::Raised;
+    case TBevel::None:
+        return statuscell::Flat;
+    case TBevel::Lowered:
+        break;
+    }
+    return statuscell::Lowered;
+}
+
+} // namespace orvik::style
