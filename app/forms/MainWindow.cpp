@@ -26,6 +26,7 @@
 #include "core/MessagePresenter.h"
 #include "core/ProgramFiles.h"
 #include "skin/data/SkinData.h"
+#include "skin/draw/menus/WindowMenus.h"
 #include "skins/storedskin/StoredSkin.h"
 #include "tray/AppIcon.h"
 #include "tray/TrayIcon.h"
@@ -55,6 +56,8 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
     CreateTrayIcon();
     catalogue_ = std::make_unique<TCatalogue>();
     FormCreate();
+    // The menu bar, its menus and the window's popup menus are drawn by the skin in force.
+    new TWindowMenus(this, SkinEngine);
 }
 
 TfrmMain::~TfrmMain() {

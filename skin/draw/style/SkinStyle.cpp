@@ -4,6 +4,8 @@
 #include "skin/draw/style/StyleCall.h"
 #include "skin/draw/style/StyleDispatch.h"
 
+#include <QMenu>
+#include <QMenuBar>
 #include <QStyleFactory>
 #include <QWidget>
 
@@ -43,6 +45,9 @@ TControlLook TSkinStyle::LookOf(const QWidget* widget) {
 bool TSkinStyle::Paints(const QWidget* widget) const {
     if (!skin_ || skin_->Loading())
         return false;
+    // Menus have companions of their own, which the menu family asks.
+    if (qobject_cast<const QMenu*>(widget) || qobject_cast<const QMenuBar*>(widget))
+        return true;
     return LookOf(widget).skinned;
 }
 

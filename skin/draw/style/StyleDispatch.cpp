@@ -6,6 +6,7 @@
 #include "skin/draw/style/SliderStyle.h"
 #include "skin/draw/style/StatusBarStyle.h"
 #include "skin/draw/style/TabStyle.h"
+#include "skin/draw/style/MenuFamily.h"
 
 // Each case names the family that paints the element; the families live in files of their own
 // (one header per family below). Elements without a case are Fusion's.
@@ -14,7 +15,6 @@ namespace orvik::style {
 
 bool DispatchPrimitive(QStyle::PrimitiveElement pe, const TStyleCall& call) {
     switch (pe) {
-    // Menus: PE_PanelMenu, PE_FrameMenu, PE_PanelMenuBar are the menu family's.
     case QStyle::PE_PanelScrollAreaCorner:
     case QStyle::PE_Frame:
         return DrawScrollAreaPrimitive(pe, call);
@@ -25,6 +25,10 @@ bool DispatchPrimitive(QStyle::PrimitiveElement pe, const TStyleCall& call) {
     case QStyle::PE_PanelStatusBar:
     case QStyle::PE_FrameStatusBarItem:
         return DrawStatusBarPrimitive(pe, call);
+    case QStyle::PE_PanelMenu:
+    case QStyle::PE_FrameMenu:
+    case QStyle::PE_PanelMenuBar:
+        return DrawMenuPrimitive(pe, call);
     default:
         return false;
     }
@@ -33,8 +37,6 @@ bool DispatchPrimitive(QStyle::PrimitiveElement pe, const TStyleCall& call) {
 
 bool DispatchControl(QStyle::ControlElement ce, const TStyleCall& call) {
     switch (ce) {
-    // Menus: CE_MenuBarItem, CE_MenuBarEmptyArea, CE_MenuItem, CE_MenuEmptyArea are the menu
-    // family's.
     case QStyle::CE_ShapedFrame:
         return DrawScrollAreaControl(ce, call);
     case QStyle::CE_TabBarTabShape:
@@ -50,6 +52,11 @@ bool DispatchControl(QStyle::ControlElement ce, const TStyleCall& call) {
     case QStyle::CE_ProgressBarContents:
     case QStyle::CE_ProgressBarLabel:
         return DrawProgressControl(ce, call);
+    case QStyle::CE_MenuBarItem:
+    case QStyle::CE_MenuBarEmptyArea:
+    case QStyle::CE_MenuItem:
+    case QStyle::CE_MenuEmptyArea:
+        return DrawMenuControl(ce, call);
     default:
         return false;
     }
@@ -94,7 +101,6 @@ bool DispatchSubElementRect(QStyle::SubElement se, const TStyleCall& call, QRect
 
 bool DispatchMetric(QStyle::PixelMetric pm, const TStyleCall& call, int& out) {
     switch (pm) {
-    // Menus: the PM_Menu* metrics are the menu family's.
     case QStyle::PM_ScrollBarExtent:
     case QStyle::PM_ScrollBarSliderMin:
     case QStyle::PM_DefaultFrameWidth:
@@ -103,6 +109,14 @@ bool DispatchMetric(QStyle::PixelMetric pm, const TStyleCall& call, int& out) {
     case QStyle::PM_SliderControlThickness:
     case QStyle::PM_SliderThickness:
         return SliderMetric(pm, call, out);
+    case QStyle::PM_MenuBarPanelWidth:
+    case QStyle::PM_MenuBarItemSpacing:
+    case QStyle::PM_MenuBarVMargin:
+    case QStyle::PM_MenuBarHMargin:
+    case QStyle::PM_MenuPanelWidth:
+    case QStyle::PM_MenuHMargin:
+    case QStyle::PM_MenuVMargin:
+        return MenuMetric(pm, call, out);
     default:
         return false;
     }
@@ -113,6 +127,9 @@ bool DispatchMetric(QStyle::PixelMetric pm, const TStyleCall& call, int& out) {
 bool DispatchContentsSize(QStyle::ContentsType ct, const TStyleCall& call, const QSize& contents,
                           QSize& out) {
     switch (ct) {
+    case QStyle::CT_MenuBarItem:
+    case QStyle::CT_MenuItem:
+        return MenuContentsSize(ct, call, contents, out);
     default:
         return false;
     }
@@ -123,6 +140,8 @@ bool DispatchContentsSize(QStyle::ContentsType ct, const TStyleCall& call, const
 
 bool DispatchStyleHint(QStyle::StyleHint sh, const TStyleCall& call, int& out) {
     switch (sh) {
+    case QStyle::SH_MenuBar_AltKeyNavigation:
+        return MenuStyleHint(sh, call, out);
     default:
         return false;
     }
