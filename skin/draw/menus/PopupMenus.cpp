@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <algorithm>
+
 namespace {
 
 const char* const SystemMenuMark = "orvikSystemMenu";
@@ -138,6 +140,8 @@ int TPopupMenus::indexOf(const QMenu* menu) const {
 }
 
 bool TPopupMenus::SkinPopupMenu(QMenu* menu) {
+    // A menu deleted while open never said it closed.
+    popups_.removeIf([](const TPopup& p) { return p.menu.isNull(); });
     if (!enabled_ || !menu || indexOf(menu) >= 0)
         return false;
     TSkinData* skin = ChooseSkinData(menu);
@@ -170,6 +174,11 @@ bool TPopupMenus::IsPopupSkinned(const QMenu* menu) const {
 bool TPopupMenus::IsOwnerDrawn(const QMenu* menu) const {
     const int i = indexOf(menu);
     return i >= 0 && popups_[i].ownerDrawn;
+}
+
+int TPopupMenus::Count() const {
+    return int(std::count_if(popups_.begin(), popups_.end(),
+                             [](const TPopup& p) { return !p.menu.isNull(); }));
 }
 
 void TPopupMenus::MarkPopupsOwnerDrawn() {

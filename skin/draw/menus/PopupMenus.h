@@ -56,7 +56,7 @@ public:
     bool IsPopupSkinned(const QMenu* menu) const;
     bool IsOwnerDrawn(const QMenu* menu) const;
     void MarkPopupsOwnerDrawn();
-    int Count() const { return int(popups_.size()); }
+    int Count() const;
 
     // Gives a menu a skin's style and companion (or, with no skin, its system look back): the
     // steady state of the menus of a skinned window. Returns whether the look changed.

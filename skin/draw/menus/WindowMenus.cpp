@@ -20,9 +20,8 @@ TWindowMenus::TWindowMenus(QWidget* window, TSkinData* skin)
     Apply();
 }
 
-TWindowMenus::~TWindowMenus() {
-    release();
-}
+// Gone with its window, whose menus go too: nothing is left to give back.
+TWindowMenus::~TWindowMenus() = default;
 
 TWindowMenus* TWindowMenus::Of(const QWidget* window) {
     return window ? window->findChild<TWindowMenus*>(QString(), Qt::FindDirectChildrenOnly)
@@ -75,7 +74,7 @@ void TWindowMenus::Apply() {
     }
 }
 
-void TWindowMenus::release() {
+void TWindowMenus::Release() {
     if (!window_)
         return;
     for (QMenuBar* bar : window_->findChildren<QMenuBar*>())

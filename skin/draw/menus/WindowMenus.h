@@ -12,7 +12,7 @@ class TSkinData;
 // drop-downs and their submenus, context menus, the system menu), drawn by the skin while the
 // skin is in force and each kind passes the skin's gates, in the system look otherwise. It
 // follows the skin: after a switch the bar, the open menus and the next ones to open are laid
-// out and drawn anew; with skins switched off, or when it goes, every menu gets its system look
+// out and drawn anew; with skins switched off, or when released, every menu gets its system look
 // back. A child of its window.
 class TWindowMenus : public QObject {
     Q_OBJECT
@@ -26,13 +26,14 @@ public:
     TSkinData* Skin() const;
     // Dresses the bar and the menus by the skin's state now.
     void Apply();
+    // Gives the bar and every menu their system look back (the window stays, unskinned).
+    void Release();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void dressBar(QMenuBar* bar, TSkinData* skin);
-    void release();
 
     QPointer<QWidget> window_;
     QPointer<TSkinData> skin_;

@@ -271,6 +271,8 @@ bool MenuContentsSize(QStyle::ContentsType ct, const TStyleCall& call, const QSi
         m.imageWidth = mi->maxIconWidth > 0 ? iconSize(call) : 0;
         m.barDropDown = mc.companion && mc.companion->BarDropDown();
         out = MenuItemSize(mc.skin->MenuItem(), m);
+        // The menu gives no place to an item without width; the column's width is the widest's.
+        out.setWidth(std::max(out.width(), 1));
         return true;
     }
     return false;
