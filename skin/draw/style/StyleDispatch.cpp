@@ -1,12 +1,12 @@
 #include "skin/draw/style/StyleDispatch.h"
 
 #include "skin/draw/style/HeaderStyle.h"
+#include "skin/draw/style/MenuFamily.h"
 #include "skin/draw/style/ProgressStyle.h"
 #include "skin/draw/style/ScrollBarStyle.h"
 #include "skin/draw/style/SliderStyle.h"
 #include "skin/draw/style/StatusBarStyle.h"
 #include "skin/draw/style/TabStyle.h"
-#include "skin/draw/style/MenuFamily.h"
 
 // Each case names the family that paints the element; the families live in files of their own
 // (one header per family below). Elements without a case are Fusion's.
