@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QStyleFactory>
+#include <QWindow>
 
 using namespace orvik;
 using namespace menutest;
@@ -153,8 +154,11 @@ void TestMenuStyle::barPixels() {
         QCOMPARE(rgb(shot, {bar->width() - 5, 3}), rgb(skin->MenubarColor()));
 
     // A hot item is framed in the button highlight colour; its neighbours are not.
-    QTest::mouseMove(bar, QPoint(bar->width() - 3, 3));
-    QTest::mouseMove(bar, view.center());
+    // Moves handed to the window as the display hands them, so that no other window on the
+    // display comes between.
+    QWindow* handle = w.window.windowHandle();
+    QTest::mouseMove(handle, bar->mapTo(&w.window, QPoint(bar->width() - 3, 3)));
+    QTest::mouseMove(handle, bar->mapTo(&w.window, view.center()));
     QTRY_COMPARE(bar->activeAction(), w.view->menuAction());
     QTRY_COMPARE(rgb(grabbed(bar), view.topLeft()), rgb(skin->ButtonHilightColor()));
     shot = grabbed(bar);
