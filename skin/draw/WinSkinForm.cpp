@@ -1,0 +1,110 @@
+#include "skin/draw/WinSkinForm.h"
+
+#include "skin/data/SkinData.h"
+#include "skin/draw/SkinMessages.h"
+
+#include <QWidget>
+
+TWinSkinForm::TWinSkinForm(QWidget* window, TSkinData* skin)
+    : QObject(window), window_(window), skin_(skin) {
+    setObjectName(QStringLiteral("TWinSkinForm"));
+    if (window)
+        window->installEventFilter(this);
+}
+
+// The manager holds its skinners by guarded pointers: one that goes is dropped at its next
+// look at the list.
+TWinSkinForm::~TWinSkinForm() = default;
+
+TWinSkinForm* TWinSkinForm::Of(const QWidget* window) {
+    return window ? window->findChild<TWinSkinForm*>(QString(), Qt::FindDirectChildrenOnly)
+                  : nullptr;
+}
+
+void TWinSkinForm::ReadSkin() {}
+
+void TWinSkinForm::RepaintFrame() {
+    if (window_)
+        window_->update();
+}
+
+void TWinSkinForm::Unhook() {
+    if (unhooked_)
+        return;
+    unhooked_ = true;
+    if (window_)
+        window_->removeEventFilter(this);
+}
+
+void TWinSkinForm::Reskin() {
+    if (unhooked_)
+        return;
+    const State before = state_;
+    state_ = Reskinning;
+    // A companion's reskin may destroy other companions: walk a copy.
+    const QList<Control> controls = controls_;
+    for (const Control& c : controls)
+        if (c.companion && c.reskin)
+            c.reskin();
+    ReadSkin();
+    RepaintFrame();
+    state_ = before == Waiting ? Waiting : Skinned;
+    emit Started();
+}
+
+void TWinSkinForm::AddControl(QObject* companion, std::function<void()> reskin) {
+    if (!companion)
+        return;
+    for (Control& c : controls_) {
+        if (c.companion == companion) {
+            c.reskin = std::move(reskin);
+            return;
+        }
+    }
+    controls_.append({companion, std::move(reskin)});
+    connect(companion, &QObject::destroyed, this, [this](QObject* gone) {
+        controls_.removeIf(
+            [gone](const Control& c) { return !c.companion || c.companion == gone; });
+    });
+}
+
+void TWinSkinForm::RemoveControl(QObject* companion) {
+    controls_.removeIf([companion](const Control& c) { return c.companion == companion; });
+}
+
+QList<QObject*> TWinSkinForm::Controls() const {
+    QList<QObject*> list;
+    for (const Control& c : controls_)
+        if (c.companion)
+            list.append(c.companion);
+    return list;
+}
+
+void TWinSkinForm::Start() {
+    state_ = Skinned;
+    ReadSkin();
+    RepaintFrame();
+    emit Started();
+}
+
+bool TWinSkinForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != window_ || unhooked_)
+        return false;
+    switch (int(event->type())) {
+    case orvik::SKM_ISSKINNED:
+        static_cast<orvik::TSkinMessage*>(event)->result = 1;
+        return true;
+    case orvik::SKM_SKINWINDOW:
+        if (state_ == Waiting)
+            Start();
+        return true;
+    case orvik::SKM_RESKIN:
+        Reskin();
+        return true;
+    case orvik::SKM_REPAINTFRAME:
+        RepaintFrame();
+        return true;
+    default:
+        return false;
+    }
+}
