@@ -26,6 +26,7 @@
 #include "core/MessagePresenter.h"
 #include "core/ProgramFiles.h"
 #include "skin/data/SkinData.h"
+#include "skin/draw/SkinManage.h"
 #include "skin/draw/menus/WindowMenus.h"
 #include "skins/storedskin/StoredSkin.h"
 #include "tray/AppIcon.h"
@@ -479,6 +480,8 @@ void TfrmMain::CreateSkinEngine() {
     QBuffer buffer(&stored);
     buffer.open(QIODevice::ReadOnly);
     SkinEngine->ReadSkinStream(buffer);
+    // The program's one skin manager watches every window from the first component's load.
+    TSkinManage::UseProgramManager();
     SkinEngine->Loaded();
     skinSetup_ = new TSkinSetup(*SkinEngine, ui->mnuSkins, ui->mnuUseSkins, this);
 }
