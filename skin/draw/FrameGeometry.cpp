@@ -227,7 +227,9 @@ TFrameLayout LayoutFrame(const TSkinData& skin, const TFrameState& state, const 
         layout.text =
             CaptionTextRect(skin, state, fm.horizontalAdvance(spaced), layout.hotTrackWidth);
         const int room = layout.text.width() - title.TxtBackLeft - title.TxtBackRight;
-        if (room > 0)
+        if (room >= fm.horizontalAdvance(spaced))
+            layout.elidedCaption = spaced;
+        else if (room > 0)
             layout.elidedCaption = fm.elidedText(spaced, Qt::ElideRight, room);
         layout.textShiftY = title.TopHeight / 2;
     }
