@@ -266,7 +266,8 @@ void TestMenuStyle::gatesAndBookkeeping() {
     auto skin = builtSkin(QStringLiteral("nightfall"));
     TPopupMenus& popups = TPopupMenus::Program();
     MenuWindow w(skin.get());
-    QMenu system;
+    QMenu& system = *new QMenu(&w.window);
+    system.addAction(QStringLiteral("Close"));
     TPopupMenus::MarkSystemMenu(&system);
     QCOMPARE(TPopupMenus::KindOf(w.context), int(mkPopup));
     QCOMPARE(TPopupMenus::KindOf(w.skins), int(mkBarDropDown));
@@ -298,6 +299,18 @@ void TestMenuStyle::gatesAndBookkeeping() {
     QVERIFY(popups.IsPopupSkinned(w.view));
     QVERIFY(qobject_cast<TSkinStyle*>(w.view->style()));
     w.view->close();
+    QTRY_COMPARE(popups.Count(), 0);
+
+    // The system menu needs xcSystemMenu, whatever the other controls say.
+    QVERIFY(open(&system));
+    QVERIFY(!popups.IsPopupSkinned(&system));
+    system.close();
+    skin->SetSkinControls({xcSystemMenu});
+    QVERIFY(open(&system));
+    QVERIFY(popups.IsPopupSkinned(&system));
+    QCOMPARE(popups.MenuKind(), int(mkSystemMenu));
+    QVERIFY(qobject_cast<TSkinStyle*>(system.style()));
+    system.close();
     QTRY_COMPARE(popups.Count(), 0);
 }
 
