@@ -12,6 +12,10 @@ public:
         : QTreeWidgetItem(QStringList{text}, Type), item(std::move(item)) {}
     static constexpr int Type = QTreeWidgetItem::UserType + 1;
     TItemPtr item;
+    // Type-to-find: the folded name and comment of a station, made at the first find, and
+    // whether the find hides the node.
+    QString findKey;
+    bool findHidden = false;
 };
 
 // An item of the favorites or search-results list, with its record.

@@ -16,6 +16,7 @@
 #include "app/forms/SkinSetup.h"
 #include "app/forms/Splash.h"
 #include "app/forms/StationCommands.h"
+#include "app/forms/StationFind.h"
 #include "app/forms/StationSelection.h"
 #include "app/forms/TreeState.h"
 #include "app/player/PlayerFactory.h"
@@ -67,6 +68,8 @@ TfrmMain::~TfrmMain() {
     // window may answer them by then.
     delete selection_;
     selection_ = nullptr;
+    delete find_;
+    find_ = nullptr;
 }
 
 void TfrmMain::FormCreate() {
@@ -124,6 +127,7 @@ void TfrmMain::FormCreate() {
     favorites_ = new TFavorites(*this);
     selection_ = new TStationSelection(*this);
     playlistCommands_ = new TPlaylistCommands(*this);
+    find_ = new TStationFind(*this);
     bindActions();
 
     // 1. The splash window stays on screen through the long work below.
@@ -219,6 +223,7 @@ void TfrmMain::LoadStations(bool ShowProgress) {
     const TTreeState state = TTreeState::Capture(ui->tvStations, ui->lsvFavorites);
     loader_->LoadStations(ShowProgress);
     state.Restore(ui->tvStations, ui->lsvFavorites);
+    find_->Reloaded();
     selection_->Reloaded();
 }
 
@@ -393,6 +398,7 @@ void TfrmMain::bindActions() {
             PopupMenu->addSeparator();
     }
     selection_->bind(PopupMenu);
+    find_->bind();
 
     // Buttons bound to actions take their enabled state from them.
     for (auto [button, action] :

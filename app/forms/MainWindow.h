@@ -30,6 +30,7 @@ class TStationCommands;
 class TFavorites;
 class TStationSelection;
 class TPlaylistCommands;
+class TStationFind;
 class QMenu;
 class TTrayIcon;
 class TSkinData;
@@ -53,6 +54,7 @@ public:
     TFavorites& favorites() { return *favorites_; }
     TStationSelection& selection() { return *selection_; }
     TPlaylistCommands& playlistCommands() { return *playlistCommands_; }
+    TStationFind& find() { return *find_; }
 
     // -1 nothing started yet; 0 media player; 1 RealMedia player; 2 a web page.
     int PlayMode = -1;
@@ -111,6 +113,7 @@ private:
     TFavorites* favorites_ = nullptr;
     TStationSelection* selection_ = nullptr;
     TPlaylistCommands* playlistCommands_ = nullptr;
+    TStationFind* find_ = nullptr;
     QPointer<TfmSplash> splash_;
     QMenu* PopupMenu = nullptr;
     bool destroyed_ = false;

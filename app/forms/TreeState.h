@@ -17,6 +17,16 @@ public:
     // their station or category still exists, and scrolls back.
     void Restore(QTreeWidget* tree, QListWidget* favorites) const;
 
+    // Whether both name the same selected node (or both none).
+    bool SameSelection(const TTreeState& other) const {
+        return selected_ == other.selected_ && selectedId_ == other.selectedId_;
+    }
+    // Takes the selected node of other instead of its own.
+    void TakeSelection(const TTreeState& other) {
+        selected_ = other.selected_;
+        selectedId_ = other.selectedId_;
+    }
+
 private:
     QSet<qint64> expanded_;
     enum class Kind { None, Category, Station } selected_ = Kind::None;
