@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QShortcut>
 
+#include <vector>
+
 namespace {
 
 TStationNode* stationNode(QTreeWidgetItem* node) {
@@ -103,32 +105,35 @@ void TStationFind::Apply(const QString& text) {
 void TStationFind::Filter(const QString& folded, bool narrowing) {
     QTreeWidget* tree = f_.form().tvStations;
     QTreeWidgetItem* firstShown = nullptr;
-    // The tree lays itself out once, when the event loop comes back, not per hidden row.
-    tree->setUpdatesEnabled(false);
+    std::vector<char> matches;
     for (int i = 0; i < tree->topLevelItemCount(); ++i) {
         QTreeWidgetItem* category = tree->topLevelItem(i);
+        const int n = category->childCount();
+        matches.assign(size_t(n), 0);
         bool any = false;
-        for (int j = 0, n = category->childCount(); j < n; ++j) {
+        for (int j = 0; j < n; ++j) {
             TStationNode* node = stationNode(category->child(j));
-            if (!node)
+            // A hidden node did not match a shorter start of this text.
+            if (!node || (narrowing && node->findHidden))
                 continue;
-            if (narrowing && node->findHidden)
-                continue;
-            const bool match = keyOf(node).contains(folded);
-            setFindHidden(node, !match);
-            any = any || match;
+            matches[size_t(j)] = keyOf(node).contains(folded);
+            any = any || matches[size_t(j)];
         }
+        // A category without matches is hidden as a whole; its stations are left as they are
+        // (a node marked hidden still never matches the text).
         if (auto* c = stationNode(category))
             setFindHidden(c, !any);
         else
             category->setHidden(!any);
-        if (any) {
-            category->setExpanded(true);
-            if (!firstShown)
-                firstShown = category;
-        }
+        if (!any)
+            continue;
+        for (int j = 0; j < n; ++j)
+            if (TStationNode* node = stationNode(category->child(j)))
+                setFindHidden(node, !matches[size_t(j)]);
+        category->setExpanded(true);
+        if (!firstShown)
+            firstShown = category;
     }
-    tree->setUpdatesEnabled(true);
     if (firstShown && !orvik::selectedNode(tree))
         tree->scrollToItem(firstShown, QAbstractItemView::PositionAtTop);
 }
@@ -146,7 +151,6 @@ void TStationFind::End() {
         restore.TakeSelection(now);
     text_.clear();
     before_.reset();
-    tree->setUpdatesEnabled(false);
     for (int i = 0; i < tree->topLevelItemCount(); ++i) {
         QTreeWidgetItem* category = tree->topLevelItem(i);
         category->setExpanded(false);
@@ -158,7 +162,6 @@ void TStationFind::End() {
         else
             category->setHidden(false);
     }
-    tree->setUpdatesEnabled(true);
     restore.Restore(tree, nullptr);
 }
 
