@@ -10,6 +10,7 @@
 #include "app/forms/CategoryCommands.h"
 #include "app/forms/Favorites.h"
 #include "app/forms/MenuBinding.h"
+#include "app/forms/NowPlaying.h"
 #include "app/forms/Playback.h"
 #include "app/forms/PlaylistCommands.h"
 #include "app/forms/SearchTab.h"
@@ -138,6 +139,7 @@ void TfrmMain::FormCreate() {
     OpenCatalogue();
     // 4, 5. The players.
     CreatePlayers();
+    nowPlaying_ = new TNowPlaying(*this);
     // 6, 7.
     ui->trbVolume->setValue(10);
     PlayMode = -1;

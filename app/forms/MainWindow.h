@@ -24,6 +24,7 @@ using orvik::TRealAudio;
 using orvik::TWebBrowser;
 using orvik::TWindowsMediaPlayer;
 class TPlayback;
+class TNowPlaying;
 class TSearchTab;
 class TCategoryCommands;
 class TStationCommands;
@@ -48,6 +49,7 @@ public:
     TActionUpdater& updater() { return *updater_; }
     TCatalogue& catalogue() { return *catalogue_; }
     TPlayback& playback() { return *playback_; }
+    TNowPlaying& nowPlaying() { return *nowPlaying_; }
     TSearchTab& searchTab() { return *searchTab_; }
     TCategoryCommands& categoryCommands() { return *categoryCommands_; }
     TStationCommands& stationCommands() { return *stationCommands_; }
@@ -107,6 +109,7 @@ private:
     std::unique_ptr<TCatalogue> catalogue_;
     std::unique_ptr<TStationLoader> loader_;
     TPlayback* playback_ = nullptr;
+    TNowPlaying* nowPlaying_ = nullptr;
     TSearchTab* searchTab_ = nullptr;
     TCategoryCommands* categoryCommands_ = nullptr;
     TStationCommands* stationCommands_ = nullptr;

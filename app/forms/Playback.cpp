@@ -3,6 +3,7 @@
 #include "ui_MainWindow.h"
 
 #include "app/forms/MainWindow.h"
+#include "app/forms/NowPlaying.h"
 #include "app/forms/RealMediaAddress.h"
 #include "app/player/RealAudio.h"
 #include "app/player/WebBrowser.h"
@@ -68,8 +69,10 @@ void TPlayback::actPlayExecute() {
             return;
         const QString url = station->Url;
         auto& ui = f_.form();
+        f_.nowPlaying().cancelReconnect();
         if (url == orvik::kWebPageMarker) {
             f_.PlayMode = 2;
+            f_.nowPlaying().started(2, station->Name, QString());
             const QString address = station->Website;
             f_.WebBrowser->setVisible(true);
             f_.WebBrowser->raise();
@@ -77,6 +80,9 @@ void TPlayback::actPlayExecute() {
             return;
         }
         f_.PlayMode = orvik::IsRealMedia(url) ? 1 : 0;
+        // One station at a time: the player of the other kind stops first.
+        stopOtherPlayer(f_.PlayMode);
+        f_.nowPlaying().started(f_.PlayMode, station->Name, url);
         // A page shown before would stay in front of the media player, which lives inside
         // pnlBlack: the browser goes back behind pnlBlack, where it was at start.
         f_.WebBrowser->lower();
@@ -120,7 +126,26 @@ void TPlayback::actPlayExecute() {
     });
 }
 
+void TPlayback::stopOtherPlayer(int mode) {
+    if (mode == 1 && f_.MediaPlayer) {
+        const int state = f_.MediaPlayer->playState();
+        if (state != 0 && state != 1 && state != 8 && state != 10)
+            f_.MediaPlayer->controlsStop();
+    } else if (mode == 0) {
+        runSilently([this] {
+            if (f_.RealPlayer && f_.RealPlayer->CanStop())
+                f_.RealPlayer->DoStop();
+        });
+    }
+}
+
 void TPlayback::actStopExecute() {
+    f_.nowPlaying().cancelReconnect();
+    // Whatever plays stops, whichever player it is on.
+    if (f_.PlayMode == 0 || f_.PlayMode == 2)
+        stopOtherPlayer(0);
+    if (f_.PlayMode == 1 || f_.PlayMode == 2)
+        stopOtherPlayer(1);
     switch (f_.PlayMode) {
     case 1:
         runSilently([this] {
@@ -171,6 +196,7 @@ void TPlayback::MediaPlayerPlayStateChange(int NewState) {
             setStatus(current ? current->Name : QStringLiteral("Channel is playing..."));
         }
     }
+    f_.nowPlaying().afterState(0, NewState == 3, NewState == 1);
 }
 
 void TPlayback::RealPlayerPlayStateChange(int lNewState) {
@@ -188,4 +214,5 @@ void TPlayback::RealPlayerPlayStateChange(int lNewState) {
             setStatus(current ? current->Name : QStringLiteral("Channel is playing..."));
         }
     }
+    f_.nowPlaying().afterState(1, lNewState == 4, lNewState == 0);
 }

@@ -45,6 +45,8 @@ public:
 
 private:
     void setStatus(const QString& text);
+    // Stops the player that mode does not use, when it plays or is on its way.
+    void stopOtherPlayer(int mode);
     void showLeftWhenNeeded();
     void playSelected();
     bool stepFavorites(int step);

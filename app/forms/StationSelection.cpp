@@ -4,6 +4,7 @@
 
 #include "app/catalogue/Nodes.h"
 #include "app/forms/MainWindow.h"
+#include "app/forms/NowPlaying.h"
 #include "core/ErrorWrapper.h"
 
 #include <QKeyEvent>
@@ -79,6 +80,9 @@ void TStationSelection::ShowCurrent() {
     const TItemPtr item = f_.CurrentStation();
     if (!item)
         return;
+    // Picking another station ends the attempts to bring back a dropped stream.
+    if (shown_ && shown_->Id != item->Id)
+        f_.nowPlaying().cancelReconnect();
     shown_ = item;
     auto& u = f_.form();
     u.lblName->setText(item->Name);

@@ -2,6 +2,7 @@
 
 #include "app/player/AsxFetch.h"
 #include "app/player/AsxPlaylist.h"
+#include "app/player/StreamTitle.h"
 #include "core/ErrorWrapper.h"
 
 #include <QNetworkAccessManager>
@@ -63,9 +64,10 @@ TPlayerCore::TPlayerCore(bool video, QObject* parent)
     // Software decoding only: no probing for hardware decoder interop.
     setOption(h, "hwdec", "no");
     setOption(h, "gpu-hwdec-interop", "no");
-    // Live streams: no seeking back, a modest read-ahead.
+    // Live streams: a modest read-ahead, and a small back buffer: without any, the library
+    // drops the title changes a stream sends while it plays (they are kept with the packets).
     setOption(h, "demuxer-max-bytes", "32MiB");
-    setOption(h, "demuxer-max-back-bytes", "0");
+    setOption(h, "demuxer-max-back-bytes", "1MiB");
     setOption(h, "network-timeout", QByteArray::number(networkTimeout_).constData());
     setOption(h, "volume", QByteArray::number(volume_).constData());
 
@@ -74,6 +76,7 @@ TPlayerCore::TPlayerCore(bool video, QObject* parent)
 
     mpv_request_log_messages(h, "error");
     mpv_observe_property(h, 0, "paused-for-cache", MPV_FORMAT_FLAG);
+    mpv_observe_property(h, 0, "metadata", MPV_FORMAT_NODE);
     mpv_set_wakeup_callback(h, &TPlayerCore::wakeup, this);
 }
 
@@ -172,6 +175,13 @@ void TPlayerCore::handleEvent(const mpv_event& event) {
         return;
     case MPV_EVENT_PROPERTY_CHANGE: {
         const auto* prop = static_cast<const mpv_event_property*>(event.data);
+        if (qstrcmp(prop->name, "metadata") == 0) {
+            if (ownsEntry(currentEntry_) && state_ != State::Stopped)
+                onMetadata(prop->format == MPV_FORMAT_NODE
+                               ? static_cast<const mpv_node*>(prop->data)
+                               : nullptr);
+            return;
+        }
         if (qstrcmp(prop->name, "paused-for-cache") != 0 || prop->format != MPV_FORMAT_FLAG ||
             !ownsEntry(currentEntry_))
             return;
@@ -216,25 +226,56 @@ void TPlayerCore::onEndFile(const mpv_event& event) {
             fetchPlaylist(entry_, true);
             return;
         }
-        forgetLoad();
-        setState(State::Stopped);
+        endByItself(false);
         return;
     case MPV_END_FILE_REASON_EOF:
         if (!last)
             return;
-        forgetLoad();
-        setState(State::Ended);
-        setState(State::Stopped);
+        endByItself(true);
         return;
     default: // stopped or quit by someone else
         forgetLoad();
+        setTitle(QString());
         setState(State::Stopped);
         return;
     }
 }
 
+void TPlayerCore::endByItself(bool eof) {
+    const bool drop = reachedPlaying_ && !quietReload_;
+    forgetLoad();
+    setTitle(QString());
+    if (eof)
+        setState(State::Ended);
+    setState(State::Stopped);
+    if (drop)
+        emit dropped();
+}
+
+void TPlayerCore::onMetadata(const mpv_node* node) {
+    QList<QPair<QString, QString>> pairs;
+    if (node && node->format == MPV_FORMAT_NODE_MAP) {
+        const mpv_node_list* map = node->u.list;
+        for (int i = 0; i < map->num; ++i) {
+            if (map->values[i].format == MPV_FORMAT_STRING && map->keys[i] &&
+                map->values[i].u.string)
+                pairs.append(
+                    {QString::fromUtf8(map->keys[i]), QString::fromUtf8(map->values[i].u.string)});
+        }
+    }
+    setTitle(CleanTitle(TitleFromMetadata(pairs)));
+}
+
+void TPlayerCore::setTitle(const QString& title) {
+    if (title == title_)
+        return;
+    title_ = title;
+    emit titleChanged(title_);
+}
+
 void TPlayerCore::open(const QString& address) {
     forgetLoad();
+    setTitle(QString());
     pending_.clear();
     fromPlaylist_ = false;
     sniffed_ = false;
@@ -252,6 +293,7 @@ void TPlayerCore::open(const QString& address) {
 
 void TPlayerCore::stop() {
     forgetLoad();
+    setTitle(QString());
     pending_.clear();
     const char* cmd[] = {"stop", nullptr};
     mpv_command_async(mpv_.get(), 0, cmd);

@@ -10,6 +10,7 @@
 
 struct mpv_handle;
 struct mpv_event;
+struct mpv_node;
 
 class QNetworkAccessManager;
 
@@ -80,9 +81,17 @@ public:
     const QString& entry() const { return entry_; }
     // The last error libmpv logged, for diagnostics.
     const QString& lastError() const { return lastError_; }
+    // What the stream says it plays now (cleaned, plain text), empty when it says nothing.
+    const QString& title() const { return title_; }
+    // Whether the current load reached playing at least once.
+    bool reachedPlaying() const { return reachedPlaying_; }
 
 signals:
     void stateChanged(orvik::TPlayerCore::State state);
+    void titleChanged(const QString& title);
+    // A stream that had been playing ended by itself (the server went away, the connection
+    // dropped or stalled past the timeout). Sent after the Stopped state.
+    void dropped();
 
 private:
     struct MpvDestroy {
@@ -100,6 +109,10 @@ private:
     void forgetLoad();
     void dropFetch();
     void setState(State state);
+    void onMetadata(const mpv_node* node);
+    void setTitle(const QString& title);
+    // Ends the load because the stream ended by itself: a drop when it had been playing.
+    void endByItself(bool eof);
     void setFlag(const char* name, bool on);
     bool ownsEntry(qint64 id) const { return id != 0 && id >= firstOwned_ && id <= lastOwned_; }
 
@@ -111,6 +124,7 @@ private:
     QString address_;
     QString entry_;
     QString lastError_;
+    QString title_;
     int volume_ = 100;
     double networkTimeout_ = kDefaultNetworkTimeout;
 

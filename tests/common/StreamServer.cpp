@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -15,7 +16,6 @@ namespace {
 
 constexpr int kSampleRate = 22050;
 constexpr int kBytesPerSecond = kSampleRate * 2; // 16-bit mono
-constexpr int kBurstBytes = 8 * kBytesPerSecond; // eight seconds at once, then real time
 constexpr int kPaceMs = 20;
 constexpr qint64 kMaxUnsent = 256 * 1024; // a client that stops reading is not fed further
 constexpr int kMaxRequestHead = 16 * 1024;
@@ -70,6 +70,15 @@ private:
         }
         if (silent)
             return; // keep the connection open and say nothing, ever
+        bool down = false;
+        {
+            QMutexLocker lock(&shared_->mutex);
+            down = shared_->down;
+        }
+        if (down) {
+            socket_->abort();
+            return;
+        }
         if (!known) {
             reply("404 Not Found", "text/plain", "not found\n");
             return;
@@ -78,6 +87,13 @@ private:
             reply("200 OK", route.contentType, route.body);
             return;
         }
+        path_ = path;
+        loop_ = route.body;
+        if (!loop_.isEmpty()) {
+            contentType_ = route.contentType;
+            rate_ = std::max(1, route.bytesPerSecond);
+        }
+        icy_ = head_.toLower().contains("\r\nicy-metadata: 1");
         startStream();
     }
 
@@ -91,9 +107,19 @@ private:
     }
 
     void startStream() {
-        socket_->write("HTTP/1.1 200 OK\r\nContent-Type: audio/x-wav\r\n"
-                       "Cache-Control: no-cache\r\nConnection: close\r\n\r\n");
-        socket_->write(StreamServer::wavHeader(kSampleRate));
+        QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: " + contentType_ +
+                          "\r\nCache-Control: no-cache\r\nConnection: close\r\n";
+        {
+            QMutexLocker lock(&shared_->mutex);
+            interval_ = shared_->icyInterval;
+            burstBytes_ = qint64(shared_->burstMs) * rate_ / 1000;
+            epoch_ = shared_->downEpoch;
+        }
+        if (icy_)
+            head += "icy-name: Loopback\r\nicy-metaint: " + QByteArray::number(interval_) + "\r\n";
+        socket_->write(head + "\r\n");
+        if (loop_.isEmpty())
+            writeBody(StreamServer::wavHeader(kSampleRate));
         clock_.start();
         auto* pacer = new QTimer(this);
         connect(pacer, &QTimer::timeout, this, &Connection::feed);
@@ -101,15 +127,69 @@ private:
         feed();
     }
 
+    // Body bytes, with an ICY metadata block after every interval_ of them when asked for.
+    void writeBody(const QByteArray& bytes) {
+        if (!icy_) {
+            socket_->write(bytes);
+            return;
+        }
+        qsizetype at = 0;
+        while (at < bytes.size()) {
+            const qsizetype n = std::min<qsizetype>(bytes.size() - at, interval_ - untilMeta_);
+            socket_->write(bytes.constData() + at, n);
+            at += n;
+            untilMeta_ += int(n);
+            if (untilMeta_ == interval_) {
+                untilMeta_ = 0;
+                socket_->write(metadataBlock());
+            }
+        }
+    }
+
+    QByteArray metadataBlock() {
+        QByteArray title;
+        {
+            QMutexLocker lock(&shared_->mutex);
+            title = shared_->titles.value(path_);
+        }
+        if (title.isEmpty())
+            return QByteArray(1, '\0');
+        QByteArray text = "StreamTitle='" + title.left(16 * 255 - 16) + "';";
+        const int blocks = int((text.size() + 15) / 16);
+        text.append(QByteArray(blocks * 16 - text.size(), '\0'));
+        return char(blocks) + text;
+    }
+
     void feed() {
         if (socket_->state() != QAbstractSocket::ConnectedState)
             return;
+        {
+            QMutexLocker lock(&shared_->mutex);
+            if (shared_->downEpoch != epoch_) {
+                socket_->abort();
+                return;
+            }
+            if (shared_->stalled)
+                return; // what is due meanwhile goes out at once when the stall ends
+        }
         if (socket_->bytesToWrite() > kMaxUnsent)
             return;
-        const qint64 due = kBurstBytes + clock_.elapsed() * kBytesPerSecond / 1000;
+        const qint64 due = burstBytes_ + clock_.elapsed() * rate_ / 1000;
         qint64 bytes = (due - sent_) & ~qint64(1);
         if (bytes <= 0)
             return;
+        if (!loop_.isEmpty()) {
+            QByteArray chunk;
+            chunk.reserve(bytes);
+            while (chunk.size() < bytes) {
+                const qsizetype at = qsizetype(sent_ % loop_.size());
+                const qsizetype n = std::min<qsizetype>(bytes - chunk.size(), loop_.size() - at);
+                chunk.append(loop_.constData() + at, n);
+                sent_ += n;
+            }
+            writeBody(chunk);
+            return;
+        }
         QByteArray chunk(bytes, Qt::Uninitialized);
         auto* samples = reinterpret_cast<uchar*>(chunk.data());
         for (qint64 i = 0; i < bytes / 2; ++i) {
@@ -118,7 +198,7 @@ private:
             qToLittleEndian<qint16>(qint16(v * 32767.0), samples + 2 * i);
         }
         sent_ += bytes;
-        socket_->write(chunk);
+        writeBody(chunk);
     }
 
     QTcpSocket* socket_;
@@ -128,6 +208,15 @@ private:
     QElapsedTimer clock_;
     qint64 sent_ = 0;
     qint64 frame_ = 0;
+    QString path_;
+    QByteArray loop_;
+    QByteArray contentType_ = "audio/x-wav";
+    int rate_ = kBytesPerSecond;
+    bool icy_ = false;
+    int interval_ = 4096;
+    int untilMeta_ = 0;
+    qint64 burstBytes_ = 0;
+    int epoch_ = 0;
 };
 
 } // namespace
@@ -189,6 +278,12 @@ void StreamServer::addFile(const QString& path, const QByteArray& body,
     shared_->routes.insert(path, Route{Route::File, body, contentType});
 }
 
+void StreamServer::addLoopStream(const QString& path, const QByteArray& body,
+                                 const QByteArray& contentType, int bytesPerSecond) {
+    QMutexLocker lock(&shared_->mutex);
+    shared_->routes.insert(path, Route{Route::Stream, body, contentType, bytesPerSecond});
+}
+
 void StreamServer::addSilent(const QString& path) {
     QMutexLocker lock(&shared_->mutex);
     shared_->routes.insert(path, Route{Route::Silent, {}, {}});
@@ -197,6 +292,33 @@ void StreamServer::addSilent(const QString& path) {
 void StreamServer::setNeverAnswer(bool on) {
     QMutexLocker lock(&shared_->mutex);
     shared_->neverAnswer = on;
+}
+
+void StreamServer::setTitle(const QString& path, const QByteArray& title) {
+    QMutexLocker lock(&shared_->mutex);
+    shared_->titles.insert(path, title);
+}
+
+void StreamServer::setIcyInterval(int bytes) {
+    QMutexLocker lock(&shared_->mutex);
+    shared_->icyInterval = std::clamp(bytes, 16, 1 << 20);
+}
+
+void StreamServer::setDown(bool on) {
+    QMutexLocker lock(&shared_->mutex);
+    shared_->down = on;
+    if (on)
+        ++shared_->downEpoch; // the pacers of open streams cut them
+}
+
+void StreamServer::setStalled(bool on) {
+    QMutexLocker lock(&shared_->mutex);
+    shared_->stalled = on;
+}
+
+void StreamServer::setBurstMs(int ms) {
+    QMutexLocker lock(&shared_->mutex);
+    shared_->burstMs = std::max(0, ms);
 }
 
 int StreamServer::requestCount(const QString& path) const {

@@ -39,7 +39,21 @@ public:
     void addFile(const QString& path, const QByteArray& body,
                  const QByteArray& contentType = "application/octet-stream");
     void addSilent(const QString& path);
+    // A stream path that sends body over and over, paced at bytesPerSecond (an encoded file,
+    // for instance MP3, whose frames survive being looped).
+    void addLoopStream(const QString& path, const QByteArray& body, const QByteArray& contentType,
+                       int bytesPerSecond);
     void setNeverAnswer(bool on);
+    // The title stream paths send as ICY StreamTitle to clients that ask for metadata
+    // (every icyInterval bytes of the body). Empty sends empty metadata blocks.
+    void setTitle(const QString& path, const QByteArray& title);
+    void setIcyInterval(int bytes);
+    // Down: every open stream is cut, and new requests are closed without an answer.
+    void setDown(bool on);
+    // Stalled: stream paths send nothing until it is taken back.
+    void setStalled(bool on);
+    // How much of a stream is sent at once before pacing at real time.
+    void setBurstMs(int ms);
 
     // Requests seen for a path so far, and connections currently open.
     int requestCount(const QString& path) const;
@@ -53,6 +67,7 @@ public:
         enum Kind { Stream, File, Silent } kind = File;
         QByteArray body;
         QByteArray contentType;
+        int bytesPerSecond = 0;
     };
     struct Shared {
         mutable QMutex mutex;
@@ -60,6 +75,12 @@ public:
         QHash<QString, int> requests;
         bool neverAnswer = false;
         int open = 0;
+        QHash<QString, QByteArray> titles;
+        int icyInterval = 4096;
+        bool down = false;
+        bool stalled = false;
+        int burstMs = 8000;
+        int downEpoch = 0;
     };
 
 private:
