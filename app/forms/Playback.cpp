@@ -6,6 +6,7 @@
 #include "app/forms/NowPlaying.h"
 #include "app/forms/RealMediaAddress.h"
 #include "app/player/RealAudio.h"
+#include "app/player/Reconnector.h"
 #include "app/player/WebBrowser.h"
 #include "app/player/WindowsMediaPlayer.h"
 #include "core/ErrorWrapper.h"
@@ -60,6 +61,9 @@ void TPlayback::actStopUpdate() {
     default:
         stop->setEnabled(f_.PlayMode == 2);
     }
+    // Waiting to bring a dropped stream back: Stop ends the attempts.
+    if (f_.nowPlaying().reconnector().active())
+        stop->setEnabled(true);
 }
 
 void TPlayback::actPlayExecute() {

@@ -32,7 +32,7 @@ void TReconnector::dropped() {
         return;
     active_ = true;
     attempt_ = 0;
-    drop_.start();
+    plannedSeconds_ = 0;
     wait();
 }
 
@@ -40,8 +40,9 @@ void TReconnector::attemptFailed() {
     if (!active_ || !attempting_)
         return;
     attempting_ = false;
-    // An attempt is still started as long as it begins within the window.
-    if (elapsedSeconds() + delayBefore(attempt_) > kWindowSeconds) {
+    // An attempt is still started as long as it begins within the window, counted by the
+    // waits (an attempt itself takes moments).
+    if (plannedSeconds_ + delayBefore(attempt_) > kWindowSeconds) {
         stop();
         emit gaveUp();
         return;
@@ -65,9 +66,11 @@ int TReconnector::secondsLeft() const {
 
 void TReconnector::wait() {
     waitSeconds_ = delayBefore(attempt_);
+    plannedSeconds_ += waitSeconds_;
     waitClock_.start();
     attemptTimer_.start(waitSeconds_ * secondMs_);
     tickTimer_.start(secondMs_);
+    emit waiting(waitSeconds_);
     emit countdown(waitSeconds_);
 }
 

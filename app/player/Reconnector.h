@@ -38,19 +38,20 @@ public:
 
 signals:
     void retry();
+    // A wait of this many seconds begins.
+    void waiting(int seconds);
     // Once a second while waiting, and when a wait begins.
     void countdown(int secondsLeft);
     void gaveUp();
 
 private:
     void wait();
-    qint64 elapsedSeconds() const { return drop_.elapsed() / secondMs_; }
 
     QTimer attemptTimer_;
     QTimer tickTimer_;
-    QElapsedTimer drop_;
     QElapsedTimer waitClock_;
     int waitSeconds_ = 0;
+    int plannedSeconds_ = 0; // since the drop
     int attempt_ = 0;
     int secondMs_ = 1000;
     bool active_ = false;
