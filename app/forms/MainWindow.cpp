@@ -122,6 +122,8 @@ void TfrmMain::FormCreate() {
                                      ui->cbCategory, ui->cbLanguage, ui->rbStationCategory,
                                      ui->rbCategory, ui->rbLanguage, ui->lsvResults, images, this});
     playback_ = new TPlayback(*this);
+    // Made before the players: a box shown while they are made runs the Update handlers.
+    nowPlaying_ = new TNowPlaying(*this);
     searchTab_ = new TSearchTab(*this);
     categoryCommands_ = new TCategoryCommands(*this);
     stationCommands_ = new TStationCommands(*this);
@@ -139,7 +141,7 @@ void TfrmMain::FormCreate() {
     OpenCatalogue();
     // 4, 5. The players.
     CreatePlayers();
-    nowPlaying_ = new TNowPlaying(*this);
+    nowPlaying_->watchPlayers();
     // 6, 7.
     ui->trbVolume->setValue(10);
     PlayMode = -1;

@@ -40,10 +40,6 @@ TNowPlaying::TNowPlaying(TfrmMain& form)
     lblNowPlaying_->setGeometry(72, 112, 148, 14);
     lblNowPlayingCaption_->hide();
     lblNowPlaying_->hide();
-    if (f_.MediaPlayer)
-        watch(&f_.MediaPlayer->core(), 0);
-    if (f_.RealPlayer)
-        watch(&f_.RealPlayer->core(), 1);
     connect(reconnect_, &orvik::TReconnector::retry, this,
             [this] { orvik::runGuarded([this] { retry(); }); });
     connect(reconnect_, &orvik::TReconnector::countdown, this, &TNowPlaying::showCountdown);
@@ -51,6 +47,13 @@ TNowPlaying::TNowPlaying(TfrmMain& form)
         f_.form().lblStatusText->setText(kIdle);
         f_.form().lLoading->hide();
     });
+}
+
+void TNowPlaying::watchPlayers() {
+    if (f_.MediaPlayer)
+        watch(&f_.MediaPlayer->core(), 0);
+    if (f_.RealPlayer)
+        watch(&f_.RealPlayer->core(), 1);
 }
 
 void TNowPlaying::watch(orvik::TPlayerCore* core, int mode) {

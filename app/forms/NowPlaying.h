@@ -18,6 +18,8 @@ class TNowPlaying : public QObject {
     Q_OBJECT
 public:
     explicit TNowPlaying(TfrmMain& form);
+    // Follows the players' titles and drops; once they are made.
+    void watchPlayers();
 
     // A stream was started for this station on the player of mode (0 media, 1 RealMedia).
     void started(int mode, const QString& name, const QString& url);
