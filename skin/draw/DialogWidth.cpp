@@ -1,0 +1,46 @@
+#include "skin/draw/DialogWidth.h"
+
+#include "skin/data/SkinData.h"
+
+#include <QFontMetrics>
+#include <QLayout>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace orvik {
+
+TDialogWidening WidenForCaption(int windowWidth, int textWidth, int titleLeft, int titleRight) {
+    windowWidth = std::max(0, windowWidth);
+    const int needed = std::max(0, titleLeft) + std::max(0, textWidth) + std::max(0, titleRight);
+    if (needed <= windowWidth)
+        return {windowWidth, 0};
+    return {needed, (needed - windowWidth) / 2};
+}
+
+TDialogWidening WidenDialogForCaption(QWidget& dialog, const TSkinData& skin, const QFont& font,
+                                      int frameWidth) {
+    const TDataSkinTitle* title = skin.Title();
+    const int textWidth = QFontMetrics(font).horizontalAdvance(dialog.windowTitle());
+    const int windowWidth = dialog.width() + std::max(0, frameWidth);
+    const TDialogWidening widening = WidenForCaption(
+        windowWidth, textWidth, title ? title->LeftWidth : 0, title ? title->RightWidth : 0);
+    if (widening.shift == 0 && widening.width == windowWidth)
+        return widening;
+    const int clientWidth = widening.width - std::max(0, frameWidth);
+    if (QLayout* layout = dialog.layout()) {
+        QMargins m = layout->contentsMargins();
+        m.setLeft(m.left() + widening.shift);
+        m.setRight(m.right() + widening.shift);
+        layout->setContentsMargins(m);
+    } else {
+        for (QWidget* child : dialog.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (!child->isWindow())
+                child->move(child->x() + widening.shift, child->y());
+    }
+    dialog.setMinimumWidth(std::min(clientWidth, dialog.maximumWidth()));
+    dialog.resize(clientWidth, dialog.height());
+    return widening;
+}
+
+} // namespace orvik
