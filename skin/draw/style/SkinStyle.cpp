@@ -34,6 +34,16 @@ TSkinStyle::TSkinStyle(TSkinData* skin)
 
 TSkinStyle::~TSkinStyle() = default;
 
+TSkinStyle* TSkinStyle::For(TSkinData* skin) {
+    if (!skin)
+        return nullptr;
+    if (auto* style = skin->findChild<TSkinStyle*>(QString(), Qt::FindDirectChildrenOnly))
+        return style;
+    auto* style = new TSkinStyle(skin);
+    style->setParent(skin);
+    return style;
+}
+
 void TSkinStyle::SetLookProvider(LookProvider provider) {
     lookProvider() = provider;
 }

@@ -27,6 +27,8 @@ public:
     ~TSkinStyle() override;
 
     TSkinData* SkinData() const { return skin_; }
+    // The one style of a skin data component, made at the first call and kept as its child.
+    static TSkinStyle* For(TSkinData* skin);
 
     // How a widget's companion is found; without one every widget counts as skinned.
     using LookProvider = TControlLook (*)(const QWidget* widget);

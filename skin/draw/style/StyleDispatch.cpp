@@ -7,6 +7,12 @@
 #include "skin/draw/style/SliderStyle.h"
 #include "skin/draw/style/StatusBarStyle.h"
 #include "skin/draw/style/TabStyle.h"
+#include "skin/draw/style/ButtonFamily.h"
+#include "skin/draw/style/CheckFamily.h"
+#include "skin/draw/style/ComboFamily.h"
+#include "skin/draw/style/FieldFamily.h"
+#include "skin/draw/style/GroupFamily.h"
+#include "skin/draw/style/ViewFamily.h"
 
 // Each case names the family that paints the element; the families live in files of their own
 // (one header per family below). Elements without a case are Fusion's.
@@ -29,6 +35,16 @@ bool DispatchPrimitive(QStyle::PrimitiveElement pe, const TStyleCall& call) {
     case QStyle::PE_FrameMenu:
     case QStyle::PE_PanelMenuBar:
         return DrawMenuPrimitive(pe, call);
+    case QStyle::PE_IndicatorCheckBox:
+    case QStyle::PE_IndicatorRadioButton:
+    case QStyle::PE_IndicatorItemViewItemCheck:
+        return DrawCheckPrimitive(pe, call);
+    case QStyle::PE_PanelLineEdit:
+    case QStyle::PE_FrameLineEdit:
+        return DrawFieldPrimitive(pe, call);
+    case QStyle::PE_PanelItemViewItem:
+    case QStyle::PE_PanelItemViewRow:
+        return DrawViewPrimitive(pe, call);
     default:
         return false;
     }
@@ -38,7 +54,8 @@ bool DispatchPrimitive(QStyle::PrimitiveElement pe, const TStyleCall& call) {
 bool DispatchControl(QStyle::ControlElement ce, const TStyleCall& call) {
     switch (ce) {
     case QStyle::CE_ShapedFrame:
-        return DrawScrollAreaControl(ce, call);
+        // Memos have the flat border of edits; other scroll views the two-pixel frame.
+        return DrawFieldControl(ce, call) || DrawScrollAreaControl(ce, call);
     case QStyle::CE_TabBarTabShape:
     case QStyle::CE_TabBarTabLabel:
         return DrawTabControl(ce, call);
@@ -57,6 +74,10 @@ bool DispatchControl(QStyle::ControlElement ce, const TStyleCall& call) {
     case QStyle::CE_MenuItem:
     case QStyle::CE_MenuEmptyArea:
         return DrawMenuControl(ce, call);
+    case QStyle::CE_PushButton:
+        return DrawButtonControl(ce, call);
+    case QStyle::CE_ComboBoxLabel:
+        return DrawComboControl(ce, call);
     default:
         return false;
     }
@@ -69,6 +90,14 @@ bool DispatchComplex(QStyle::ComplexControl cc, const TStyleCall& call) {
         return DrawScrollBarComplex(cc, call);
     case QStyle::CC_Slider:
         return DrawSliderComplex(cc, call);
+    case QStyle::CC_ToolButton:
+        return DrawButtonComplex(cc, call);
+    case QStyle::CC_GroupBox:
+        return DrawGroupComplex(cc, call);
+    case QStyle::CC_SpinBox:
+        return DrawFieldComplex(cc, call);
+    case QStyle::CC_ComboBox:
+        return DrawComboComplex(cc, call);
     default:
         return false;
     }
@@ -82,6 +111,8 @@ bool DispatchSubControlRect(QStyle::ComplexControl cc, QStyle::SubControl sc,
         return ScrollBarSubControlRect(cc, sc, call, out);
     case QStyle::CC_Slider:
         return SliderSubControlRect(cc, sc, call, out);
+    case QStyle::CC_ComboBox:
+        return ComboSubControlRect(cc, sc, call, out);
     default:
         return false;
     }
@@ -117,6 +148,11 @@ bool DispatchMetric(QStyle::PixelMetric pm, const TStyleCall& call, int& out) {
     case QStyle::PM_MenuHMargin:
     case QStyle::PM_MenuVMargin:
         return MenuMetric(pm, call, out);
+    case QStyle::PM_IndicatorWidth:
+    case QStyle::PM_IndicatorHeight:
+    case QStyle::PM_ExclusiveIndicatorWidth:
+    case QStyle::PM_ExclusiveIndicatorHeight:
+        return CheckMetric(pm, call, out);
     default:
         return false;
     }

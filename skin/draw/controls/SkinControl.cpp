@@ -1,0 +1,142 @@
+#include "skin/draw/controls/SkinControl.h"
+
+#include "skin/data/SkinData.h"
+#include "skin/draw/SkinMessages.h"
+#include "skin/draw/style/SkinStyle.h"
+#include "skin/draw/style/StyleKit.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace {
+
+constexpr int ParentBackgroundTag = 5555;
+
+// A control's own palette stands for the face colour when its background is the face or
+// window colour of the application: such a control takes the skin's colours. Any other
+// colour (the black of the player area) is the program's choice and stays.
+bool paletteIsFace(const QPalette& own) {
+    const QPalette app = QApplication::palette();
+    const QColor c = own.color(QPalette::Window);
+    return c == app.color(QPalette::Button) || c == app.color(QPalette::Window);
+}
+
+} // namespace
+
+TSkinControl::TSkinControl(QWidget* control, TControlKind kind, bool setColour)
+    : QObject(control), kind_(kind), setColour_(setColour) {
+    setObjectName(QStringLiteral("SkinControl"));
+}
+
+// The control may be half destroyed by now: nothing of it is touched here. Detach is what
+// gives things back, and the window's skinner calls it before it lets go.
+TSkinControl::~TSkinControl() = default;
+
+TSkinControl* TSkinControl::Of(const QObject* control) {
+    return control ? control->findChild<TSkinControl*>(QString(), Qt::FindDirectChildrenOnly)
+                   : nullptr;
+}
+
+QWidget* TSkinControl::Control() const {
+    return static_cast<QWidget*>(parent());
+}
+
+void TSkinControl::SetSkinEnabled(bool enabled) {
+    if (enabled_ == enabled)
+        return;
+    enabled_ = enabled;
+    if (QWidget* w = Control())
+        w->update();
+}
+
+bool TSkinControl::ParentBackground() const {
+    const QWidget* w = Control();
+    if (!w || !skin_)
+        return false;
+    bool ok = false;
+    const int tag = w->property("Tag").toInt(&ok);
+    return (ok && tag == ParentBackgroundTag) || skin_->Options().contains(xoTransparent);
+}
+
+void TSkinControl::Attach(TSkinData& skin) {
+    QWidget* w = Control();
+    if (!w || state_ == Attached)
+        return;
+    skin_ = &skin;
+    state_ = Attached;
+    w->installEventFilter(this);
+    hadOwnStyle_ = w->testAttribute(Qt::WA_SetStyle);
+    ownStyle_ = hadOwnStyle_ ? w->style() : nullptr;
+    w->setStyle(TSkinStyle::For(&skin));
+    if (setColour_)
+        applyColours();
+    w->update();
+}
+
+void TSkinControl::Detach() {
+    QWidget* w = Control();
+    if (!w || state_ != Attached)
+        return;
+    state_ = Detached;
+    w->removeEventFilter(this);
+    restoreColours();
+    w->setStyle(hadOwnStyle_ ? ownStyle_.data() : nullptr);
+    w->update();
+}
+
+void TSkinControl::Reskin() {
+    QWidget* w = Control();
+    if (!w || state_ != Attached)
+        return;
+    if (setColour_) {
+        restoreColours();
+        applyColours();
+    }
+    w->update();
+}
+
+void TSkinControl::applyColours() {
+    QWidget* w = Control();
+    if (!w || !skin_)
+        return;
+    hadOwnPalette_ = w->testAttribute(Qt::WA_SetPalette);
+    if (hadOwnPalette_ && paletteIsFace(w->palette())) {
+        ownPalette_ = w->palette();
+        w->setPalette(orvik::style::SkinPalette(*skin_, ownPalette_));
+        recoloured_ = true;
+    }
+    // A panel that shows its parent through paints its own face, unless the skin keeps that.
+    if (kind_ == TControlKind::Panel && !w->autoFillBackground() &&
+        !skin_->Options().contains(xoParentBackGround)) {
+        w->setAutoFillBackground(true);
+        filledBackground_ = true;
+    }
+}
+
+void TSkinControl::restoreColours() {
+    QWidget* w = Control();
+    if (!w)
+        return;
+    if (recoloured_) {
+        w->setPalette(ownPalette_);
+        recoloured_ = false;
+    }
+    if (filledBackground_) {
+        w->setAutoFillBackground(false);
+        filledBackground_ = false;
+    }
+}
+
+bool TSkinControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parent()) {
+        if (event->type() == orvik::SKM_SKINENABLE) {
+            SetSkinEnabled(static_cast<orvik::TSkinMessage*>(event)->wParam > 0);
+            return true;
+        }
+        if (event->type() == orvik::SKM_ISSKINNED) {
+            static_cast<orvik::TSkinMessage*>(event)->result = 1;
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
