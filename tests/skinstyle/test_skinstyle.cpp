@@ -277,7 +277,9 @@ void TestSkinStyle::disabledButtonShowsShadowText() {
     QCOMPARE(AttachSkinControls(&window, *skin) >= 1, true);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTest::mouseMove(button, QPoint(45, 15));
+    // The pointer over it (set directly: moving the shared display's pointer would reach the
+    // windows of other tests).
+    button->setAttribute(Qt::WA_UnderMouse);
     const QImage grabbed = button->grab().toImage();
     const TDataSkinButton& b = *skin->Buttons();
     const QRect f = b.FrameRect(buttoncell::Disabled);

@@ -39,16 +39,23 @@ QRgb rgb(QRgb p) {
 }
 
 // The left edge of a push button half way down shows the button picture's frame there (over
-// the face colour where the picture is see-through).
-bool buttonEdgeIs(const QImage& shot, const QWidget* button, const TSkinData& skin, int cell) {
+// the face colour where the picture is see-through); empty when it does, else what differs.
+QString buttonEdge(const QImage& shot, const QWidget* button, const TSkinData& skin, int cell) {
     const TDataSkinButton& b = *skin.Buttons();
     const QRect f = b.FrameRect(cell);
     const QPoint at = button->mapTo(button->window(), QPoint(1, button->height() / 2));
-    const int fy = f.top() + f.height() / 2;
-    QRgb want = b.Image.pixel(f.left() + 1, fy);
+    QRgb want = b.Image.pixel(f.left() + 1, f.top() + f.height() / 2);
     if (IsSeeThrough(want))
         want = style::FaceColour(skin).rgb();
-    return rgb(shot.pixel(at)) == rgb(want);
+    const QRgb got = shot.pixel(at);
+    if (rgb(got) == rgb(want))
+        return {};
+    return QStringLiteral("%1 at %2,%3: %4 instead of %5")
+        .arg(button->objectName())
+        .arg(at.x())
+        .arg(at.y())
+        .arg(rgb(got), 6, 16)
+        .arg(rgb(want), 6, 16);
 }
 
 // No control of the window is painted by the skin style any more.
@@ -91,8 +98,8 @@ void TestSkinWindows::mainWindowInEverySkin() {
         QVERIFY(TSkinControl::Of(u.tvStations));
         const QImage shot = w.grab().toImage();
         shot.save(shotDir() + QStringLiteral("main-") + name + QStringLiteral(".png"));
-        QVERIFY2(buttonEdgeIs(shot, u.cmdStop, *w.SkinEngine, buttoncell::Normal),
-                 qPrintable(name));
+        const QString edge = buttonEdge(shot, u.cmdStop, *w.SkinEngine, buttoncell::Normal);
+        QVERIFY2(edge.isEmpty(), qPrintable(name + QLatin1Char(' ') + edge));
         // The station tree is written in the skin's text colour on its field colour.
         QCOMPARE(u.tvStations->palette().color(QPalette::Base),
                  style::SkinColour(w.SkinEngine->WindowColor()));
@@ -126,7 +133,8 @@ void TestSkinWindows::editorLoadingWindowAndMessageBox() {
             shot.save(shotDir() + QStringLiteral("editor-") + name + QStringLiteral(".png"));
             auto* ok = editor.findChild<QPushButton*>(QStringLiteral("cmdCancel"));
             QVERIFY(ok);
-            QVERIFY2(buttonEdgeIs(shot, ok, skin, buttoncell::Normal), qPrintable(name));
+            const QString edge = buttonEdge(shot, ok, skin, buttoncell::Normal);
+            QVERIFY2(edge.isEmpty(), qPrintable(name + QLatin1Char(' ') + edge));
             QVERIFY(TSkinControl::Of(editor.findChild<QWidget*>(QStringLiteral("txtName"))));
             QVERIFY(TSkinControl::Of(editor.findChild<QWidget*>(QStringLiteral("cbFormat"))));
         }
@@ -148,10 +156,10 @@ void TestSkinWindows::editorLoadingWindowAndMessageBox() {
             AttachSkinControls(&box, skin);
             const QImage shot = box.grab().toImage();
             shot.save(shotDir() + QStringLiteral("message-") + name + QStringLiteral(".png"));
-            QVERIFY2(
-                buttonEdgeIs(shot, box.button(QMessageBox::Yes), skin, buttoncell::Normal) ||
-                    buttonEdgeIs(shot, box.button(QMessageBox::Yes), skin, buttoncell::Default),
-                qPrintable(name));
+            QAbstractButton* yes = box.button(QMessageBox::Yes);
+            const QString edge = buttonEdge(shot, yes, skin, buttoncell::Normal);
+            QVERIFY2(edge.isEmpty() || buttonEdge(shot, yes, skin, buttoncell::Default).isEmpty(),
+                     qPrintable(name + QLatin1Char(' ') + edge));
             DetachSkinControls(&box);
             QVERIFY(!qobject_cast<TSkinStyle*>(box.button(QMessageBox::Yes)->style()));
         }

@@ -68,8 +68,7 @@ void TSkinControl::Attach(TSkinData& skin) {
     hadOwnStyle_ = w->testAttribute(Qt::WA_SetStyle);
     ownStyle_ = hadOwnStyle_ ? w->style() : nullptr;
     w->setStyle(TSkinStyle::For(&skin));
-    if (setColour_)
-        applyColours();
+    applyColours();
     w->update();
 }
 
@@ -88,10 +87,8 @@ void TSkinControl::Reskin() {
     QWidget* w = Control();
     if (!w || state_ != Attached)
         return;
-    if (setColour_) {
-        restoreColours();
-        applyColours();
-    }
+    restoreColours();
+    applyColours();
     w->update();
 }
 
@@ -100,11 +97,16 @@ void TSkinControl::applyColours() {
     if (!w || !skin_)
         return;
     hadOwnPalette_ = w->testAttribute(Qt::WA_SetPalette);
-    if (hadOwnPalette_ && paletteIsFace(w->palette())) {
+    // Below a style sheet a widget does not take its window's palette: it is given the
+    // skin's colours itself.
+    const bool sheet = !hadOwnPalette_ && w->testAttribute(Qt::WA_StyleSheet);
+    if ((setColour_ && hadOwnPalette_ && paletteIsFace(w->palette())) || sheet) {
         ownPalette_ = w->palette();
         w->setPalette(orvik::style::SkinPalette(*skin_, ownPalette_));
         recoloured_ = true;
     }
+    if (!setColour_)
+        return;
     // A panel that shows its parent through paints its own face, unless the skin keeps that.
     if (kind_ == TControlKind::Panel && !w->autoFillBackground() &&
         !skin_->Options().contains(xoParentBackGround)) {
@@ -118,7 +120,7 @@ void TSkinControl::restoreColours() {
     if (!w)
         return;
     if (recoloured_) {
-        w->setPalette(ownPalette_);
+        w->setPalette(hadOwnPalette_ ? ownPalette_ : QPalette());
         recoloured_ = false;
     }
     if (filledBackground_) {
