@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QtTest>
 
@@ -42,11 +43,15 @@ QRgb rgb(QRgb p) {
 // the face colour where the picture is see-through); empty when it does, else what differs.
 QString buttonEdge(const QImage& shot, const QWidget* button, const TSkinData& skin, int cell) {
     const TDataSkinButton& b = *skin.Buttons();
-    const QRect f = b.FrameRect(cell);
     const QPoint at = button->mapTo(button->window(), QPoint(1, button->height() / 2));
-    QRgb want = b.Image.pixel(f.left() + 1, f.top() + f.height() / 2);
-    if (IsSeeThrough(want))
-        want = style::FaceColour(skin).rgb();
+    // The frame fitted to the button's size by its margins, over the face colour.
+    QImage reference(button->size(), QImage::Format_RGB32);
+    reference.fill(style::FaceColour(skin));
+    {
+        QPainter p(&reference);
+        style::DrawCell(p, b, cell, reference.rect());
+    }
+    const QRgb want = reference.pixel(1, button->height() / 2);
     const QRgb got = shot.pixel(at);
     if (rgb(got) == rgb(want))
         return {};
