@@ -144,7 +144,7 @@ void TTrayIcon::Loaded() {
         }
     }
     UpdateIcon();
-    setIconVisible(iconVisible_);
+    setIconVisible(iconWanted_);
     setCycleIcons(cycleIcons_);
     setWantEnterExitEvents(wantEnterExit_);
     setBehavior(behavior_);
@@ -164,11 +164,15 @@ bool TTrayIcon::sendCommand(TTrayCommand command) {
 }
 
 bool TTrayIcon::AddIcon() {
-    iconVisible_ = true;
-    return sendCommand(TTrayCommand::Add);
+    iconWanted_ = true;
+    const bool added = sendCommand(TTrayCommand::Add);
+    // A refused add leaves an icon that was already there visible, and none otherwise.
+    iconVisible_ = iconVisible_ || added;
+    return added;
 }
 
 bool TTrayIcon::RemoveIcon() {
+    iconWanted_ = false;
     iconVisible_ = false;
     return sendCommand(TTrayCommand::Delete);
 }
@@ -192,10 +196,15 @@ bool TTrayIcon::eventFilter(QObject* watched, QEvent* event) {
 void TTrayIcon::minimizedToTray() {
     if (!minimizeToTray_ || !form_ || !form_->isMinimized())
         return;
+    // Without a notification area that takes the icon, the window stays minimised as any
+    // other: hidden, it could not be reached again.
+    setIconVisible(true);
+    if (!iconVisible_)
+        return;
     QPointer<TTrayIcon> self(this);
     notify(OnMinimizeToTray);
-    if (self)
-        HideToTray();
+    if (self && form_ && form_->isMinimized())
+        HideMainWindow();
 }
 
 void TTrayIcon::RestoreMainWindow() {
@@ -222,8 +231,9 @@ void TTrayIcon::HideTaskbarButton() {
 }
 
 void TTrayIcon::HideToTray() {
-    HideMainWindow();
     setIconVisible(true);
+    if (iconVisible_)
+        HideMainWindow();
 }
 
 // --- notifications ---------------------------------------------------------------------------

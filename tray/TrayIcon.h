@@ -44,8 +44,9 @@ enum class TTrayBehavior { Classic = 0, Version3 = 1 };
 //                                               // minimised
 //     TrayIcon->OnDblClick = [this](TTrayIcon*) { TrayIcon->RestoreMainWindow(); };
 //
-// Minimising the window then hides it (its taskbar button goes with it) and shows the icon with
-// its tip; a double-click on the icon shows the window again, unminimised and in front. The
+// Minimising the window then shows the icon with its tip and hides the window (its taskbar
+// button goes with it); where no notification area takes the icon the window is only
+// minimised; a double-click on the icon shows the window again, unminimised and in front. The
 // icon stays until the window is minimised again or the component is destroyed.
 //
 // Events are plain callbacks; each is optional. An exception thrown by one is shown by the
@@ -94,8 +95,13 @@ public:
     QIcon Icon() const { return icon_; }
     void setIcon(const QIcon& value);
 
+    // Whether the icon is in the notification area now: false when the area refused it or
+    // there is none.
     bool IconVisible() const { return iconVisible_; }
+    // Asks for the icon to be shown or removed; a wanted icon is added again when a new
+    // notification area appears.
     void setIconVisible(bool value);
+    bool IconWanted() const { return iconWanted_; }
 
     int IconIndex() const { return iconIndex_; }
     // With images: selects that image, the last one when the index is beyond it, the first
@@ -137,8 +143,8 @@ public:
     // False when OnStartup asked for the main window not to be shown at start.
     bool ShowMainFormAtStart() const { return showMainFormAtStart_; }
 
-    // Put the icon into, take it out of, or refresh it in the notification area. IconVisible
-    // is set before the notification area is asked; the result is its answer.
+    // Put the icon into, take it out of, or refresh it in the notification area; the result is
+    // the area's answer, and IconVisible follows it.
     virtual bool AddIcon();
     virtual bool RemoveIcon();
     virtual bool UpdateIcon();
@@ -148,7 +154,8 @@ public:
     // Hides the owner's window, and with it its taskbar button.
     void HideMainWindow();
     void HideTaskbarButton();
-    // Hides the owner's window and shows the icon.
+    // Shows the icon and, once it is shown, hides the owner's window; without a notification
+    // area the window stays as it is.
     virtual void HideToTray();
 
     // The identifier the notification area knows this icon by.
@@ -202,6 +209,7 @@ private:
     bool showHint_ = true;
     QIcon icon_;
     bool iconVisible_ = false;
+    bool iconWanted_ = false;
     int iconIndex_ = 0;
     QPointer<QMenu> popupMenu_;
     bool leftPopup_ = false;

@@ -95,7 +95,7 @@ void TTrayIconHandler::taskbarCreated() {
     for (TTrayIcon* icon : std::as_const(icons_))
         icons.emplace_back(icon);
     for (const QPointer<TTrayIcon>& icon : icons)
-        if (icon && icon->IconVisible())
+        if (icon && icon->IconWanted())
             icon->AddIcon();
 }
 

@@ -10,8 +10,9 @@
 namespace orvik {
 
 void nameApplication() {
+    // No display name of its own: Qt would append it to the title of every window ("Error —
+    // Orvik"). It defaults to the application name, "Orvik".
     QApplication::setApplicationName(QStringLiteral("Orvik"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Orvik"));
     QGuiApplication::setDesktopFileName(QStringLiteral("orvik"));
 }
 

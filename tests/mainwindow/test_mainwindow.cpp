@@ -14,6 +14,7 @@
 
 #include <QFile>
 #include <QMenuBar>
+#include <QSystemTrayIcon>
 #include <QtTest>
 
 namespace {
@@ -281,6 +282,9 @@ void TestMainWindow::standardPlayersAreCreated() {
 }
 
 void TestMainWindow::minimiseToTrayAndBack() {
+    // The display of this test has no notification area (the tray tests bring their own):
+    // minimising must leave the window reachable, minimised on the taskbar as any other.
+    QVERIFY2(!QSystemTrayIcon::isSystemTrayAvailable(), "needs a display without a tray");
     ProgramFolderFixture folder;
     RecordingPresenter boxes;
     orvik::ScopedPlayerCreationFailure noPlayers;
@@ -294,14 +298,17 @@ void TestMainWindow::minimiseToTrayAndBack() {
     w.resize(900, 650);
 
     w.showMinimized();
-    QTRY_VERIFY(w.isHidden());
-    QVERIFY(w.TrayIcon->IconVisible());
+    QTRY_VERIFY(w.isMinimized());
+    // The hide to the tray is queued after the state change; give it every chance to run.
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    QVERIFY(w.isVisible());
+    QVERIFY(!w.TrayIcon->IconVisible());
 
-    // A double-click on the icon brings the window back, at 700 x 500 and not minimised.
-    w.TrayIcon->OnDblClick(w.TrayIcon);
-    QTRY_VERIFY(w.isVisible());
-    QVERIFY(!w.isMinimized());
-    QTRY_COMPARE(w.size(), QSize(700, 500));
+    // Brought back the way a second start brings it: shown, not minimised.
+    w.BringToFront();
+    QTRY_VERIFY(!w.isMinimized());
+    QVERIFY(w.isVisible());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -7,6 +7,7 @@
 #include "tray/TrayIconHandler.h"
 
 #include <QPointer>
+#include <QScopeGuard>
 #include <QProcess>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -143,6 +144,35 @@ private slots:
         QTRY_VERIFY(window.isVisible());
         QTRY_VERIFY(!window.TrayIcon->ClickTimer().Enabled());
         QCOMPARE(clicks, 1); // a double-click is no click
+    }
+
+    void withoutATrayMinimiseOnlyMinimises() {
+        stopTrayer();
+        // The tests after this one need the tray back, whatever happens here.
+        const auto restart = qScopeGuard([this] {
+            if (trayer->state() == QProcess::NotRunning)
+                startTrayer();
+        });
+        QTRY_VERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+        {
+            MainWindow window;
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            window.showMinimized();
+            QTRY_VERIFY(window.isMinimized());
+            for (int i = 0; i < 5; ++i) // the queued hide to the tray gets its turn
+                QCoreApplication::processEvents();
+            QVERIFY(window.isVisible()); // still mapped, still reachable
+            QVERIFY(!window.TrayIcon->IconVisible());
+            QVERIFY(!qtIcon(*window.TrayIcon));
+
+            // The tray that comes later shows the icon that was asked for.
+            startTrayer();
+            QTRY_VERIFY(window.TrayIcon->IconVisible());
+            QTRY_VERIFY(!dockedIcon().isNull());
+            QVERIFY(window.isVisible());
+        }
+        QTRY_VERIFY(dockedIcon().isNull());
     }
 
     void visibleIconComesBackWithTheTray() {

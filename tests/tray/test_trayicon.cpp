@@ -27,6 +27,10 @@ struct FakeShell final : TTrayShell {
         bool answer;
     };
     bool NotifyIcon(TTrayCommand command, const TTrayIconData& data) override {
+        if (!area) { // no notification area: everything is refused
+            calls.append({command, data, false});
+            return false;
+        }
         bool answer = shown.contains(data.Id);
         if (command == TTrayCommand::Add) {
             answer = !answer;
@@ -47,6 +51,7 @@ struct FakeShell final : TTrayShell {
 
     QList<Call> calls;
     QSet<quint64> shown;
+    bool area = true;
     QPoint cursor{100, 200};
     Qt::KeyboardModifiers modifiers;
 };
@@ -350,6 +355,37 @@ private slots:
         QTRY_VERIFY(!window.isVisible());
         QCOMPARE(events, 1); // once, before the window was hidden
         QVERIFY(tray->IconVisible());
+    }
+
+    void withoutANotificationAreaMinimiseKeepsTheWindow() {
+        shell.area = false;
+        QWidget window;
+        window.resize(200, 100);
+        auto* tray = new TTrayIcon(&window);
+        tray->setMinimizeToTray(true);
+        int events = 0;
+        tray->OnMinimizeToTray = [&](TTrayIcon*) { ++events; };
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.showMinimized();
+        drain();
+        drain();
+        // Minimised as any window, still on the taskbar: hidden it could not be reached.
+        QVERIFY(window.isVisible());
+        QVERIFY(window.isMinimized());
+        QVERIFY(!tray->IconVisible());
+        QCOMPARE(events, 0);
+        QVERIFY(shell.adds(tray->Id()) >= 1); // it was asked
+
+        tray->HideToTray(); // asked directly: the same
+        QVERIFY(window.isVisible());
+        QVERIFY(!tray->IconVisible());
+
+        // A notification area that comes later gets the icon that was asked for.
+        shell.area = true;
+        TTrayIconHandler::instance()->taskbarCreated();
+        QVERIFY(tray->IconVisible());
+        QVERIFY(shell.shown.contains(tray->Id()));
     }
 
     void programIconHasTwoDepths() {
