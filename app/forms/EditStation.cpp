@@ -4,6 +4,7 @@
 
 #include "app/catalogue/StationReader.h"
 #include "core/ErrorWrapper.h"
+#include "core/MessagePresenter.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -56,6 +57,22 @@ qint64 TfrmEditStation::CategoryId() const {
 }
 
 void TfrmEditStation::cmdOKClick() {
+    // A station without a name cannot be found in the tree, one without an address cannot
+    // play: the dialog stays open with what was typed.
+    QLineEdit* missing = nullptr;
+    QString message;
+    if (ui->txtName->text().trimmed().isEmpty()) {
+        missing = ui->txtName;
+        message = QStringLiteral("Please enter the name of the station.");
+    } else if (ui->txtURL->text().trimmed().isEmpty()) {
+        missing = ui->txtURL;
+        message = QStringLiteral("Please enter the address (URL) of the station.");
+    }
+    if (missing) {
+        orvik::ShowInformation(message);
+        missing->setFocus();
+        return;
+    }
     accept();
 }
 

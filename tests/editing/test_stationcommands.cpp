@@ -113,6 +113,7 @@ void TestStationCommands::addThroughTheModalEditor() {
         auto* d = qobject_cast<TfrmEditStation*>(QApplication::activeModalWidget());
         QVERIFY(d);
         d->form().txtName->setText(QStringLiteral("Modal One"));
+        d->form().txtURL->setText(QStringLiteral("http://127.0.0.1/one"));
         d->form().cmdOK->click();
     });
     t.u.actAddStation->trigger();
@@ -261,6 +262,25 @@ void TestStationCommands::editorKeysAndTabOrder() {
     } while (w != d.form().cbCategory && order.size() < 20);
     QCOMPARE(order, QStringList({"cbCategory", "txtName", "txtURL", "txtWebsite", "txtComment",
                                  "txtBitrate", "cmdOK", "cmdCancel", "cbFormat", "txtLanguage"}));
+
+    // OK refuses an empty name or address with a message and keeps what was typed.
+    d.form().txtURL->setText(QStringLiteral("http://127.0.0.1/x"));
+    d.form().txtName->setText(QStringLiteral("   "));
+    d.form().cmdOK->click();
+    d.form().txtName->setText(QStringLiteral("Some Name"));
+    d.form().txtURL->clear();
+    d.form().txtComment->setText(QStringLiteral("typed"));
+    d.form().cmdOK->click();
+    QVERIFY(d.isVisible());
+    QCOMPARE(d.result(), 0);
+    QCOMPARE(t.boxes.texts(), QStringList({"Please enter the name of the station.",
+                                           "Please enter the address (URL) of the station."}));
+    QCOMPARE(t.boxes.boxes.last().kind, orvik::MessagePresenter::Kind::Information);
+    QCOMPARE(d.form().txtName->text(), QStringLiteral("Some Name"));
+    QCOMPARE(d.form().txtComment->text(), QStringLiteral("typed"));
+    QTRY_COMPARE(QApplication::focusWidget(), d.form().txtURL);
+
+    d.form().txtURL->setText(QStringLiteral("http://127.0.0.1/x"));
     d.form().cmdOK->click();
     QCOMPARE(d.result(), int(QDialog::Accepted));
 }

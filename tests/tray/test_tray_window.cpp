@@ -7,8 +7,8 @@
 #include "tray/TrayIconHandler.h"
 
 #include <QPointer>
-#include <QScopeGuard>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QtTest>
