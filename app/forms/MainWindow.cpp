@@ -10,6 +10,7 @@
 #include "app/forms/CategoryCommands.h"
 #include "app/forms/Favorites.h"
 #include "app/forms/MenuBinding.h"
+#include "app/forms/MinimumSize.h"
 #include "app/forms/NowPlaying.h"
 #include "app/forms/Playback.h"
 #include "app/forms/PlaylistCommands.h"
@@ -116,6 +117,7 @@ void TfrmMain::FormCreate() {
     ui->PageControl->setIconSize(QSize(14, 14));
     ui->PageControl->setStyleSheet(
         QStringLiteral("QTabBar::tab { padding: 3px 1px; min-width: 0px; font-size: 11px; }"));
+    setMinimumSize(orvik::readableMinimumSize(*ui, *this));
 
     loader_ = std::make_unique<TStationLoader>(
         *catalogue_, TStationWidgets{ui->tvStations, ui->lsvFavorites, ui->cbStationCategory,

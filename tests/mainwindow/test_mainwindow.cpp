@@ -51,6 +51,7 @@ private slots:
     void playerCreationFailure();
     void standardPlayersAreCreated();
     void minimiseToTrayAndBack();
+    void smallestWindowKeepsEverythingReadable();
 };
 
 void TestMainWindow::componentsMenusAndActions() {
@@ -309,6 +310,34 @@ void TestMainWindow::minimiseToTrayAndBack() {
     w.BringToFront();
     QTRY_VERIFY(!w.isMinimized());
     QVERIFY(w.isVisible());
+}
+
+void TestMainWindow::smallestWindowKeepsEverythingReadable() {
+    ProgramFolderFixture folder;
+    RecordingPresenter boxes;
+    orvik::ScopedPlayerCreationFailure noPlayers;
+    TfrmMain w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.resize(200, 150); // as small as the user can drag it
+    QTRY_VERIFY(w.size() != QSize(700, 500));
+    QCOMPARE(w.size(), w.minimumSize());
+    auto& u = w.form();
+    QTRY_COMPARE(u.pnlPlayer->width(), u.pnlControls->width());
+    // The volume box stays clear of Play and Stop, inside the strip.
+    QVERIFY(u.Panel1->geometry().left() > u.cmdStop->geometry().right());
+    QVERIFY(u.pnlControls->rect().contains(u.Panel1->geometry()));
+    // The status line's longest own text and its note read whole.
+    const QFontMetrics status(u.lblStatusText->font());
+    QVERIFY(u.lblStatusText->width() >=
+            status.horizontalAdvance(QStringLiteral("Please wait, loading channel...")));
+    QVERIFY(u.lblStatusText->geometry().left() > u.Button4->geometry().right());
+    QVERIFY(u.Label9->width() >=
+            QFontMetrics(u.Label9->font()).horizontalAdvance(u.Label9->text()));
+    // The information panel is whole, and the lists keep some rows.
+    QVERIFY(u.pnlLeft->rect().contains(u.pnlStationInfo->geometry()));
+    QVERIFY(u.PageControl->height() >= u.Panel2->height() + 40);
+    QVERIFY(u.pnlBlack->height() >= 100);
 }
 
 QTEST_MAIN(TestMainWindow)

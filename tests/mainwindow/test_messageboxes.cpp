@@ -1,6 +1,7 @@
 // The real message boxes, as the user meets them: titles (also as the window system shows
 // them), icons, button texts, and the answer a button, Escape or the close request gives.
 #include "app/forms/ProgramStart.h"
+#include "app/forms/Splash.h"
 #include "core/ErrorWrapper.h"
 #include "core/MessagePresenter.h"
 
@@ -145,6 +146,31 @@ private slots:
         QVERIFY(!answerBox(ask, click(QStringLiteral("&No")), seen));
         QVERIFY(!answerBox(ask, closeBox, seen));
         QVERIFY(!answerBox(ask, pressEscape, seen));
+    }
+
+    // A box that start-up shows (a missing catalogue, a missing player) is not hidden behind
+    // the splash window: the splash steps aside while the box is open, and comes back after.
+    void startUpBoxesAreNotBehindTheSplash() {
+        QWidget owner;
+        TfmSplash splash(&owner);
+        QVERIFY(!(splash.windowFlags() & Qt::WindowStaysOnTopHint));
+        splash.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&splash));
+        bool splashShown = true;
+        Seen seen;
+        answerBox(
+            [] {
+                ShowError(QStringLiteral("The catalogue is missing."));
+                return false;
+            },
+            [&](QMessageBox& box) {
+                splashShown = splash.isVisible();
+                pressEscape(box); // answerable
+            },
+            seen);
+        QCOMPARE(seen.title, QStringLiteral("Error"));
+        QVERIFY(!splashShown);
+        QVERIFY(splash.isVisible());
     }
 };
 
