@@ -1,6 +1,7 @@
 #include "skin/draw/SystemMenu.h"
 
 #include "skin/data/SkinData.h"
+#include "skin/draw/menus/PopupMenus.h"
 
 #include <QAction>
 #include <QIcon>
@@ -104,6 +105,8 @@ QString SystemCommandText(TSystemCommand command) {
 
 void FillSystemMenu(QMenu& menu, QWidget* window, const TSkinData* skin) {
     menu.clear();
+    // Skinned by the system menu's own gate and drawn by the popup item painter.
+    TPopupMenus::MarkSystemMenu(&menu);
     const TSystemMenuState state = SystemMenuStateOf(window);
     const QPointer<QWidget> target(window);
     for (const TCommandInfo& info : kCommands) {

@@ -11,6 +11,7 @@
 #include "skin/draw/MenuLayout.h"
 #include "skin/draw/MenuSkin.h"
 #include "skin/draw/PopupMenuPaint.h"
+#include "skin/draw/SystemMenu.h"
 #include "skin/draw/menus/PopupMenus.h"
 #include "skin/draw/style/SkinStyle.h"
 
@@ -266,9 +267,9 @@ void TestMenuStyle::gatesAndBookkeeping() {
     auto skin = builtSkin(QStringLiteral("nightfall"));
     TPopupMenus& popups = TPopupMenus::Program();
     MenuWindow w(skin.get());
+    // The window's system menu as the frame fills it.
     QMenu& system = *new QMenu(&w.window);
-    system.addAction(QStringLiteral("Close"));
-    TPopupMenus::MarkSystemMenu(&system);
+    FillSystemMenu(system, &w.window, skin.get());
     QCOMPARE(TPopupMenus::KindOf(w.context), int(mkPopup));
     QCOMPARE(TPopupMenus::KindOf(w.skins), int(mkBarDropDown));
     QCOMPARE(TPopupMenus::KindOf(&system), int(mkSystemMenu));
