@@ -105,9 +105,10 @@ void sliderStates(const TSkinStyle& style, const TSkinData& skin) {
 void tabStates(const TSkinStyle& style, const TSkinData& skin) {
     const TDataSkinBorder& tabs = *skin.Tabs();
     const QSize cell = tabs.FrameSize();
-    for (const auto& [state, k] : {std::pair{QStyle::State(QStyle::State_Selected), tabcell::Selected},
-                                   {QStyle::State(), tabcell::Normal},
-                                   {QStyle::State_MouseOver, tabcell::Hot}}) {
+    for (const auto& [state, k] :
+         {std::pair{QStyle::State(QStyle::State_Selected), tabcell::Selected},
+          {QStyle::State(), tabcell::Normal},
+          {QStyle::State_MouseOver, tabcell::Hot}}) {
         QStyleOptionTab t;
         t.rect = QRect(QPoint(0, 0), cell);
         t.state = QStyle::State_Enabled | state;

@@ -1,5 +1,10 @@
 #include "skin/draw/style/StyleDispatch.h"
 
+#include "skin/draw/style/ButtonFamily.h"
+#include "skin/draw/style/CheckFamily.h"
+#include "skin/draw/style/ComboFamily.h"
+#include "skin/draw/style/FieldFamily.h"
+#include "skin/draw/style/GroupFamily.h"
 #include "skin/draw/style/HeaderStyle.h"
 #include "skin/draw/style/MenuFamily.h"
 #include "skin/draw/style/ProgressStyle.h"
@@ -7,11 +12,6 @@
 #include "skin/draw/style/SliderStyle.h"
 #include "skin/draw/style/StatusBarStyle.h"
 #include "skin/draw/style/TabStyle.h"
-#include "skin/draw/style/ButtonFamily.h"
-#include "skin/draw/style/CheckFamily.h"
-#include "skin/draw/style/ComboFamily.h"
-#include "skin/draw/style/FieldFamily.h"
-#include "skin/draw/style/GroupFamily.h"
 #include "skin/draw/style/ViewFamily.h"
 
 // Each case names the family that paints the element; the families live in files of their own
