@@ -1,30 +1,32 @@
 #include "skin/draw/style/PartCells.h"
 
 #include "skin/data/SkinCells.h"
+#include "skin/draw/style/StyleState.h"
 
 #include <QStyleOption>
 
 namespace orvik::style {
 
-TPartState PartStateOf(const QStyleOption* option) {
+namespace {
+
+// The part families need four of the state bits the control families decode.
+TPartState PartOf(const TControlState& c, const QStyleOption* option) {
     TPartState s;
-    if (!option)
-        return s;
-    const QStyle::State st = option->state;
-    s.enabled = st & QStyle::State_Enabled;
-    s.hot = s.enabled && (st & QStyle::State_MouseOver);
-    s.pressed = s.enabled && (st & QStyle::State_Sunken);
-    s.selected = st & QStyle::State_Selected;
+    s.enabled = c.enabled;
+    s.hot = c.hot;
+    s.pressed = c.pressed;
+    s.selected = option && (option->state & QStyle::State_Selected);
     return s;
 }
 
+} // namespace
+
+TPartState PartStateOf(const QStyleOption* option) {
+    return PartOf(DecodeState(option), option);
+}
+
 TPartState PartStateOf(const QStyleOption* option, QStyle::SubControl part) {
-    TPartState s = PartStateOf(option);
-    const auto* complex = qstyleoption_cast<const QStyleOptionComplex*>(option);
-    const bool active = complex && (complex->activeSubControls & part);
-    s.hot = s.hot && active;
-    s.pressed = s.pressed && active;
-    return s;
+    return PartOf(DecodePartState(option, part), option);
 }
 
 int ScrollArrowCell(const TPartState& s, bool horizontal, bool first) {
