@@ -90,13 +90,8 @@ void TPopupMenus::MarkSystemMenu(QMenu* menu) {
 }
 
 TSkinStyle* TPopupMenus::StyleFor(TSkinData* skin) {
-    if (!skin)
-        return nullptr;
-    if (auto* style = skin->findChild<TSkinStyle*>(QString(), Qt::FindDirectChildrenOnly))
-        return style;
-    auto* style = new TSkinStyle(skin);
-    style->setParent(skin);
-    return style;
+    // The same style the controls of the window get, so a menu and its window share one.
+    return TSkinStyle::For(skin);
 }
 
 bool TPopupMenus::Dress(QMenu* menu, TSkinData* skin, bool barDropDown) {
