@@ -102,6 +102,7 @@ private:
     void CreatePlayers();
     void CreateTrayIcon();
     void CreateSkinEngine();
+    void SetUpLook();
     void bindActions();
 
     std::unique_ptr<Ui::TfrmMain> ui;

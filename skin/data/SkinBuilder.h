@@ -45,6 +45,8 @@ public:
 
     // Whether a section name makes a caption button, from its name and keys.
     static bool IsCaptionButtonSection(const TQuickIni& ini, const QString& section);
+    // Whether a section is one entry of the colour table ([Colour...], not [Colours]).
+    static bool IsColourSection(const QString& name);
 
 private:
     QImage loadImage(const QString& section, const QString& key);
