@@ -8,6 +8,7 @@
 #include "app/catalogue/StationLoader.h"
 #include "app/forms/ActionUpdater.h"
 #include "app/forms/Artwork.h"
+#include "app/forms/BusLink.h"
 #include "app/forms/CategoryCommands.h"
 #include "app/forms/Favorites.h"
 #include "app/forms/NowPlaying.h"
@@ -79,6 +80,7 @@ void TfrmMain::FormCreate() {
     // 4, 5. The players.
     CreatePlayers();
     nowPlaying_->watchPlayers();
+    new TBusLink(*this); // media keys, desktop players and notifications
     // 6, 7.
     ui->trbVolume->setValue(10);
     PlayMode = -1;

@@ -30,6 +30,11 @@ public:
     void afterState(int mode, bool playing, bool stopped);
 
     const QString& title() const { return title_; }
+    // The station started last and its address (empty before the first, or for a web page).
+    const QString& stationName() const { return name_; }
+    const QString& stationUrl() const { return url_; }
+    // Whether the player of the station started last plays now.
+    bool playing() const { return playerPlaying(); }
     orvik::TReconnector& reconnector() { return *reconnect_; }
     // "name - title" while the stream says what it plays, else empty.
     QString playingText() const;
