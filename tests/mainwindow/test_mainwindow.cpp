@@ -80,8 +80,9 @@ void TestMainWindow::componentsMenusAndActions() {
     QVERIFY(!u.mnuLinks->isVisible());
     QCOMPARE(menuCaptions(u.mnuFileMenu),
              QStringList({"Import playlist...", "Export playlist...", "-", "Exit"}));
-    QCOMPARE(menuCaptions(u.mnuViewMenu), QStringList({"Stations/Favorites", "Station Information",
-                                                       "-", "Use Skins", "&Skins"}));
+    QCOMPARE(menuCaptions(u.mnuViewMenu),
+             QStringList({"Stations/Favorites", "Station Information", "Title Notifications", "-",
+                          "Use Skins", "&Skins"}));
     QCOMPARE(menuCaptions(u.mnuCategoryMenu), QStringList({"Add", "Edit", "Delete"}));
     QCOMPARE(menuCaptions(u.mnuStationsMenu),
              QStringList({"Add", "Edit", "Delete", "-", "Play", "Stop", "-", "Favorite"}));
