@@ -1,6 +1,7 @@
 // The main window's notification-area icon.
 #include "app/forms/MainWindow.h"
 
+#include "app/forms/TrayMenu.h"
 #include "tray/AppIcon.h"
 #include "tray/TrayIcon.h"
 
@@ -24,6 +25,7 @@ void TfrmMain::CreateTrayIcon() {
     TrayIcon->setCycleInterval(0);
     TrayIcon->setIconIndex(0);
     TrayIcon->OnDblClick = [this](TTrayIcon*) { TrayIconDblClick(); };
+    new TTrayMenu(*this); // the icon's right-click menu
     TrayIcon->Loaded();
     setWindowIcon(OrvikIcon());
 }

@@ -37,7 +37,7 @@ inline QByteArray toneMp3() {
 
 class BusFixture {
 public:
-    BusFixture() {
+    explicit BusFixture(const QStringList& extra = {}) {
         for (const char* path : {"/one.mp3", "/two.mp3"})
             server.addLoopStream(QString::fromLatin1(path), toneMp3(), "audio/mpeg", 16000);
         server.setIcyInterval(1600);
@@ -55,7 +55,7 @@ public:
                 QStringLiteral("INSERT INTO stations (s_id, c_id, s_name, s_url, s_website) VALUES "
                                "(2, 1, 'Two', '%1/two.mp3', '')")
                     .arg(base),
-            });
+            } + extra);
         w = std::make_unique<TfrmMain>();
         w->show();
     }
