@@ -1,24 +1,12 @@
 #pragma once
 
 #include "app/catalogue/Item.h"
+#include "app/catalogue/StationModel.h"
 
 #include <QListWidgetItem>
-#include <QTreeWidgetItem>
 
-// A station-tree node: a category (top level) or a station (child), with its record.
-class TStationNode : public QTreeWidgetItem {
-public:
-    explicit TStationNode(TItemPtr item, const QString& text)
-        : QTreeWidgetItem(QStringList{text}, Type), item(std::move(item)) {}
-    static constexpr int Type = QTreeWidgetItem::UserType + 1;
-    TItemPtr item;
-    // Type-to-find: the folded name and comment of a station, made at the first find, and
-    // whether the find hides the node.
-    QString findKey;
-    bool findHidden = false;
-};
-
-// An item of the favorites or search-results list, with its record.
+// An item of the favorites or search-results list, with its record. The station tree's nodes
+// are TStationNode (app/catalogue/StationModel.h).
 class TStationListItem : public QListWidgetItem {
 public:
     explicit TStationListItem(TItemPtr item, const QString& text)
@@ -27,13 +15,7 @@ public:
     TItemPtr item;
 };
 
-// The record of a node or list item, or nullptr for foreign items.
-inline TItemPtr itemOf(QTreeWidgetItem* node) {
-    if (!node || node->type() != TStationNode::Type)
-        return nullptr;
-    return static_cast<TStationNode*>(node)->item;
-}
-
+// The record of a list item, or nullptr for foreign items.
 inline TItemPtr itemOf(QListWidgetItem* li) {
     if (!li || li->type() != TStationListItem::Type)
         return nullptr;

@@ -5,6 +5,7 @@
 #include "app/catalogue/Nodes.h"
 #include "app/catalogue/Query.h"
 #include "app/catalogue/StationReader.h"
+#include "app/catalogue/StationTree.h"
 #include "core/ErrorWrapper.h"
 
 #include <QButtonGroup>
@@ -15,8 +16,6 @@
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QSqlRecord>
-#include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 
 #include <optional>
 #include <vector>
@@ -64,57 +63,26 @@ private:
     QPointer<TfrmLoadStations> window_;
 };
 
-// The station nodes and favorites items of a load, built apart from the widgets and handed to
-// them in one go per category (a tree with 100,000 stations would otherwise pay for a model
-// update per row). Whatever was built is handed over when the loop ends, also on an error, so
-// the stations read before a failure stay in the tree.
-class PendingStations {
+// The favorites items of a load, handed to the list in one go when the loop ends, also on an
+// error, so the stations read before a failure stay listed.
+class PendingFavorites {
 public:
-    explicit PendingStations(QListWidget* favorites) : favorites_(favorites) {}
-    ~PendingStations() { Flush(); }
-    PendingStations(const PendingStations&) = delete;
-    PendingStations& operator=(const PendingStations&) = delete;
-
-    // Registers a category node. A later node with an id already seen is passed over: stations
-    // hang under the first node in tree order, as FindCategoryNode would find it.
-    void AddCategory(TStationNode* node) {
-        if (node->item->CategoryIdExact && !index_.contains(node->item->CategoryId)) {
-            index_.insert(node->item->CategoryId, int(categories_.size()));
-            categories_.push_back({node, {}});
-        }
-    }
-
-    // The slot of a category's children, or -1 when there is no such category.
-    int Find(qint64 categoryId) const { return index_.value(categoryId, -1); }
-    TStationNode* Node(int slot) const { return categories_[slot].node; }
-
-    void AddStation(int slot, TStationNode* node) { categories_[slot].children.append(node); }
-    void AddFavorite(TStationListItem* item) { favoriteItems_.append(item); }
-
-    void Flush() {
-        for (Category& category : categories_) {
-            if (!category.children.isEmpty())
-                category.node->addChildren(category.children);
-            category.children.clear();
-        }
+    explicit PendingFavorites(QListWidget* favorites) : favorites_(favorites) {}
+    ~PendingFavorites() {
         if (favorites_) {
-            for (TStationListItem* item : favoriteItems_)
+            for (TStationListItem* item : items_)
                 favorites_->addItem(item);
         } else {
-            qDeleteAll(favoriteItems_);
+            qDeleteAll(items_);
         }
-        favoriteItems_.clear();
     }
+    PendingFavorites(const PendingFavorites&) = delete;
+    PendingFavorites& operator=(const PendingFavorites&) = delete;
+    void Add(TStationListItem* item) { items_.append(item); }
 
 private:
-    struct Category {
-        TStationNode* node;
-        QList<QTreeWidgetItem*> children;
-    };
     QListWidget* favorites_;
-    std::vector<Category> categories_;
-    QHash<qint64, int> index_;
-    QList<TStationListItem*> favoriteItems_;
+    QList<TStationListItem*> items_;
 };
 
 } // namespace
@@ -139,9 +107,8 @@ void TStationLoader::LoadStations(bool ShowProgress) {
 
 void TStationLoader::Clear() {
     if (w_.tvStations) {
-        // The tree keeps the database's order.
-        w_.tvStations->setSortingEnabled(false);
-        w_.tvStations->clear();
+        w_.tvStations->stations()->SetImages(w_.images);
+        w_.tvStations->stations()->BeginLoad();
     }
     if (w_.lsvFavorites)
         w_.lsvFavorites->clear();
@@ -174,9 +141,7 @@ void TStationLoader::LoadCategories() {
         item->CategoryId = id.value_or(0);
         item->CategoryIdExact = id.has_value();
         const QString name = query.FieldByName(QStringLiteral("c_name")).toString();
-        auto* node = new TStationNode(std::move(item), name);
-        node->setIcon(0, Image(categoryImage));
-        w_.tvStations->addTopLevelItem(node);
+        w_.tvStations->stations()->AddCategory(std::move(item), name, Image(categoryImage));
         if (w_.cbCategory)
             w_.cbCategory->addItem(name);
         query.Next();
@@ -188,6 +153,10 @@ void TStationLoader::Load(bool ShowProgress) {
     if (!w_.tvStations)
         throw orvik::Error(QStringLiteral("There is no station tree to load the catalogue into."));
 
+    TStationModel& model = *w_.tvStations->stations();
+    // The tree's model update ends with the load, also when it fails part-way: what was read
+    // until then stays.
+    const auto loaded = qScopeGuard([&model] { model.EndLoad(); });
     Clear();
     LoadRealCategories();
     LoadCategories();
@@ -202,35 +171,40 @@ void TStationLoader::Load(bool ShowProgress) {
         }
         int counter = 0;
 
-        PendingStations pending(w_.lsvFavorites);
-        for (int i = 0; i < w_.tvStations->topLevelItemCount(); ++i) {
-            auto* node = w_.tvStations->topLevelItem(i);
-            if (node->type() == TStationNode::Type)
-                pending.AddCategory(static_cast<TStationNode*>(node));
+        // Stations hang under the first category in tree order with their id.
+        QHash<qint64, int> categorySlots;
+        for (int i = 0; i < model.CategoryCount(); ++i) {
+            const TItemPtr& category = model.Category(i)->item;
+            if (category && category->CategoryIdExact && !categorySlots.contains(category->CategoryId))
+                categorySlots.insert(category->CategoryId, i);
         }
-
+        PendingFavorites favorites(w_.lsvFavorites);
         const TStationReader reader(query.Row().record());
         const QSqlQuery& row = query.Row();
+        QByteArray& texts = model.Texts();
+        std::optional<qint64> categoryId;
         while (!query.Eof()) {
             if (window && *window)
                 (*window)->SetCount(++counter);
-            TItemPtr item = reader.Read(row);
-            const int slot = item->CategoryIdExact ? pending.Find(item->CategoryId) : -1;
+            const qsizetype textsBefore = texts.size();
+            const TStationRow station = reader.ReadRow(row, texts, categoryId);
+            const int slot = categoryId ? categorySlots.value(*categoryId, -1) : -1;
             if (slot < 0) {
                 qWarning("Station %lld \"%s\" left out: its category %lld does not exist.",
-                         item->Id, qPrintable(item->Name), item->CategoryId);
+                         station.id,
+                         qPrintable(QString::fromUtf8(texts.constData() + station.text,
+                                                      station.length[TStationRow::Name])),
+                         categoryId.value_or(0));
+                texts.truncate(textsBefore);
                 query.Next();
                 continue;
             }
-            const QIcon icon = Image(reader.Format(row));
-            item->CategoryName = pending.Node(slot)->text(0);
-            auto* node = new TStationNode(item, item->Name);
-            node->setIcon(0, icon);
-            pending.AddStation(slot, node);
-            if (item->Favorite) {
-                auto* favorite = new TStationListItem(item, item->Name);
-                favorite->setIcon(icon);
-                pending.AddFavorite(favorite);
+            model.AddStation(slot, station);
+            if (station.flags & TStationRow::Favorite) {
+                TStationNode* node = model.Station(slot, model.StationCount(slot) - 1);
+                auto* favorite = new TStationListItem(node->item, node->item->Name);
+                favorite->setIcon(Image(station.image == 255 ? -1 : station.image));
+                favorites.Add(favorite);
             }
             query.Next();
         }
@@ -274,16 +248,5 @@ void TStationLoader::ResetSearch() {
 }
 
 TStationNode* TStationLoader::FindCategoryNode(qint64 CategoryId) const {
-    if (!w_.tvStations)
-        return nullptr;
-    for (QTreeWidgetItemIterator it(w_.tvStations); *it; ++it) {
-        QTreeWidgetItem* node = *it;
-        if (node->type() != TStationNode::Type)
-            continue;
-        auto* station = static_cast<TStationNode*>(node);
-        if (station->item && station->item->CategoryIdExact &&
-            station->item->CategoryId == CategoryId)
-            return station;
-    }
-    return nullptr;
+    return w_.tvStations ? w_.tvStations->stations()->FindCategory(CategoryId) : nullptr;
 }

@@ -6,14 +6,14 @@
 class QComboBox;
 class QListWidget;
 class QRadioButton;
-class QTreeWidget;
 class QWidget;
 class TCatalogue;
 class TStationNode;
+class TStationTree;
 
 // The widgets a catalogue load fills, all owned by the main window.
 struct TStationWidgets {
-    QTreeWidget* tvStations = nullptr;
+    TStationTree* tvStations = nullptr;
     QListWidget* lsvFavorites = nullptr;
     QComboBox* cbStationCategory = nullptr;
     QComboBox* cbCategory = nullptr;

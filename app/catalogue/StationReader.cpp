@@ -142,6 +142,31 @@ QString TStationReader::SharedBitrate(const QVariant& value) const {
     return *it;
 }
 
+TStationRow TStationReader::ReadRow(const QSqlQuery& row, QByteArray& texts,
+                                   std::optional<qint64>& categoryId) const {
+    TStationRow out;
+    const std::optional<qint64> id = CatalogueId(row.value(Index(SId)));
+    categoryId = CatalogueId(row.value(Index(CId)));
+    out.id = id.value_or(0);
+    static constexpr Column textColumns[TStationRow::TextCount] = {Name, Url, Website, Comment,
+                                                                   Bitrate};
+    out.text = quint64(texts.size());
+    for (int i = 0; i < TStationRow::TextCount; ++i) {
+        const QVariant value = row.value(Index(textColumns[i]));
+        const qsizetype before = texts.size();
+        if (!value.isNull())
+            texts.append(value.toString().toUtf8());
+        out.length[i] = quint32(texts.size() - before);
+    }
+    out.created = orvik::CatalogueDay(row.value(Index(Created)));
+    out.played = orvik::CatalogueDay(row.value(Index(Played)));
+    const int format = Format(row);
+    out.image = quint8(format >= 0 && format < 255 ? format : 255);
+    out.flags = quint8((id ? TStationRow::IdExact : 0) |
+                       (flag(row.value(Index(Favorite))) ? TStationRow::Favorite : 0));
+    return out;
+}
+
 int TStationReader::Format(const QSqlQuery& row) const {
     return CatalogueInt(row.value(Index(FormatColumn)));
 }

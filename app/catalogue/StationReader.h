@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/catalogue/Item.h"
+#include "app/catalogue/StationRow.h"
 
 #include <QHash>
 #include <QSqlQuery>
@@ -29,6 +30,11 @@ public:
     TItemPtr Read(const QSqlQuery& row) const;
     // s_format of the current row: the image index of the station's icon.
     int Format(const QSqlQuery& row) const;
+    // The current row as the station tree keeps it, its texts appended to texts (UTF-8), with
+    // the station's category id (none when it is no exact id). Dates are kept as days, the
+    // icon as its index (255 for one past the tree's images).
+    TStationRow ReadRow(const QSqlQuery& row, QByteArray& texts,
+                        std::optional<qint64>& categoryId) const;
 
 private:
     enum Column {

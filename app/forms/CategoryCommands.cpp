@@ -4,6 +4,7 @@
 
 #include "app/catalogue/Catalogue.h"
 #include "app/catalogue/Nodes.h"
+#include "app/catalogue/StationTree.h"
 #include "app/catalogue/Query.h"
 #include "app/catalogue/Table.h"
 #include "app/forms/MainWindow.h"
@@ -32,8 +33,8 @@ QString transactionError(const QSqlDatabase& db, const QString& what) {
 
 TCategoryCommands::TCategoryCommands(TfrmMain& form) : QObject(&form), f_(form) {}
 
-QTreeWidgetItem* TCategoryCommands::SelectedCategory() const {
-    QTreeWidgetItem* node = orvik::selectedNode(f_.form().tvStations);
+TStationNode* TCategoryCommands::SelectedCategory() const {
+    TStationNode* node = orvik::selectedNode(f_.form().tvStations);
     return node && !node->parent() ? node : nullptr;
 }
 
@@ -53,7 +54,7 @@ void TCategoryCommands::actAddCategoryExecute() {
 
 void TCategoryCommands::actEditCategoryExecute() {
     f_.catalogue().CheckWritable();
-    QTreeWidgetItem* node = SelectedCategory();
+    TStationNode* node = SelectedCategory();
     const TItemPtr category = itemOf(node);
     if (!category)
         return;
@@ -64,7 +65,7 @@ void TCategoryCommands::actEditCategoryExecute() {
         QStringLiteral("update categories set c_name = ? where c_id = %1")
             .arg(ExactCategoryId(*category)),
         {name});
-    node->setText(0, name);
+    node->model()->SetCategoryName(node, name);
 }
 
 void TCategoryCommands::actEditCategoryUpdate() {
@@ -77,7 +78,7 @@ void TCategoryCommands::actDeleteCategoryExecute() {
         return;
     if (!orvik::ShowConfirmation(QStringLiteral("Are you sure you want to delete this category?")))
         return;
-    QTreeWidgetItem* node = SelectedCategory();
+    TStationNode* node = SelectedCategory();
     const TItemPtr category = itemOf(node);
     if (!category)
         return;
@@ -98,7 +99,7 @@ void TCategoryCommands::actDeleteCategoryExecute() {
         db.rollback();
         throw;
     }
-    delete node;
+    node->model()->Remove(node);
     // Its stations go from the favorites and the information panel too.
     const qint64 categoryId = category->CategoryId;
     f_.selection().StationsDeleted(

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class QTreeWidgetItem;
+class TStationNode;
 class TfrmMain;
 
 // Add, rename and delete categories: the top-level nodes of the station tree.
@@ -24,7 +24,7 @@ public:
 
 private:
     // The selected node when it is a category, or nullptr.
-    QTreeWidgetItem* SelectedCategory() const;
+    TStationNode* SelectedCategory() const;
 
     TfrmMain& f_;
 };

@@ -1,4 +1,5 @@
-// The Next, Previous and Random Channel walks over the station tree.
+// The Next, Previous and Random Channel walks over the station tree. They go through what the
+// tree shows: while a find is on, only the matching stations.
 #include "app/forms/Playback.h"
 
 #include "ui_MainWindow.h"
@@ -36,21 +37,21 @@ bool TPlayback::stepFavorites(int step) {
 void TPlayback::Button1Click() {
     if (stepFavorites(+1))
         return;
-    QTreeWidget* tree = f_.form().tvStations;
-    QTreeWidgetItem* node = selectedNode(tree);
+    TStationTree* tree = f_.form().tvStations;
+    TStationNode* node = selectedNode(tree);
     if (!node)
         return;
     // Where no current station can arise (the favorites page, the search page without a
     // selected result) the walk would circle the last category for ever: it ends after one
     // pass over the tree, leaves the last node it reached selected and plays nothing.
-    const int limit = countNodes(tree);
-    for (int steps = 0;; ++steps) {
+    const qint64 limit = countNodes(tree);
+    for (qint64 steps = 0;; ++steps) {
         if (steps >= limit)
             return;
-        if (node->childCount() > 0)
-            node = node->child(0);
+        if (shownChildCount(node) > 0)
+            node = shownChild(node, 0);
         else if (!successor(node) && node->parent())
-            node = node->parent()->child(0);
+            node = shownChild(node->parent(), 0);
         else
             node = successor(node);
         if (!node)
@@ -66,25 +67,27 @@ void TPlayback::Button1Click() {
 void TPlayback::Button2Click() {
     if (stepFavorites(-1))
         return;
-    QTreeWidget* tree = f_.form().tvStations;
-    QTreeWidgetItem* node = selectedNode(tree);
+    TStationTree* tree = f_.form().tvStations;
+    TStationNode* node = selectedNode(tree);
     if (!node || !node->parent())
         return;
     while (true) {
-        QTreeWidgetItem* category = node->parent();
-        const int index = category->indexOfChild(node);
+        TStationNode* category = node->parent();
+        const int index = shownRow(node);
         if (index > 0) {
-            node = category->child(index - 1);
+            node = shownChild(category, index - 1);
         } else {
             // The last station of the nearest earlier category that has stations.
-            QTreeWidgetItem* earlier = nullptr;
-            for (int i = tree->indexOfTopLevelItem(category) - 1; i >= 0 && !earlier; --i)
-                if (tree->topLevelItem(i)->childCount() > 0)
-                    earlier = tree->topLevelItem(i);
+            TStationNode* earlier = nullptr;
+            for (int i = shownRow(category) - 1; i >= 0 && !earlier; --i)
+                if (shownChildCount(shownCategory(tree, i)) > 0)
+                    earlier = shownCategory(tree, i);
             if (!earlier)
                 return;
-            node = earlier->child(earlier->childCount() - 1);
+            node = shownChild(earlier, shownChildCount(earlier) - 1);
         }
+        if (!node)
+            return;
         selectNode(tree, node);
         if (f_.CurrentStation())
             break;
@@ -105,12 +108,12 @@ void TPlayback::Button3Click() {
         return;
     }
     // Every category that has stations is equally likely; one draw per click.
-    const QList<QTreeWidgetItem*> categories = categoriesWithStations(ui.tvStations);
+    const QList<TStationNode*> categories = categoriesWithStations(ui.tvStations);
     if (categories.isEmpty())
         return;
-    QTreeWidgetItem* category = categories.value(randomIndex(int(categories.size())));
+    TStationNode* category = categories.value(randomIndex(int(categories.size())));
     if (!category)
         return;
-    selectNode(ui.tvStations, category->child(0));
+    selectNode(ui.tvStations, shownChild(category, 0));
     playSelected();
 }

@@ -10,8 +10,8 @@
 
 TFavorites::TFavorites(TfrmMain& form) : QObject(&form), f_(form) {}
 
-QTreeWidgetItem* TFavorites::StationToMark() const {
-    QTreeWidgetItem* node = orvik::selectedNode(f_.form().tvStations);
+TStationNode* TFavorites::StationToMark() const {
+    TStationNode* node = orvik::selectedNode(f_.form().tvStations);
     if (!node || !node->parent())
         return nullptr;
     const TItemPtr station = itemOf(node);
@@ -25,7 +25,7 @@ QListWidgetItem* TFavorites::SelectedFavorite() const {
 
 void TFavorites::actFavoriteExecute() {
     f_.catalogue().CheckWritable();
-    QTreeWidgetItem* node = StationToMark();
+    TStationNode* node = StationToMark();
     if (!node)
         return;
     const TItemPtr station = itemOf(node);

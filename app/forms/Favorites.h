@@ -3,7 +3,7 @@
 #include <QObject>
 
 class QListWidgetItem;
-class QTreeWidgetItem;
+class TStationNode;
 class TfrmMain;
 
 // Marking stations as favorites and unmarking them. The favorites list holds the tree node's
@@ -22,7 +22,7 @@ public:
 
 private:
     // The selected tree node when it is a station that is no favorite yet, or nullptr.
-    QTreeWidgetItem* StationToMark() const;
+    TStationNode* StationToMark() const;
     QListWidgetItem* SelectedFavorite() const;
 
     TfrmMain& f_;

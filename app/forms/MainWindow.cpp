@@ -155,7 +155,7 @@ void TfrmMain::actExitExecute() {
 TItemPtr TfrmMain::CurrentStation() const {
     switch (ui->PageControl->currentIndex()) {
     case 0: {
-        QTreeWidgetItem* node = ui->tvStations->currentItem();
+        TStationNode* node = ui->tvStations->currentItem();
         if (!node || !node->isSelected() || !node->parent())
             return nullptr;
         return itemOf(node);

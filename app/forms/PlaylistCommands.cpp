@@ -124,8 +124,8 @@ void TPlaylistCommands::actImportPlaylistExecute() {
 
 void TPlaylistCommands::actExportPlaylistExecute() {
     auto& ui = f_.form();
-    QTreeWidgetItem* node = selectedNode(ui.tvStations);
-    QTreeWidgetItem* categoryNode = node && node->parent() ? node->parent() : node;
+    TStationNode* node = selectedNode(ui.tvStations);
+    TStationNode* categoryNode = node && node->parent() ? node->parent() : node;
     const TItemPtr category = itemOf(categoryNode);
     const QString categoryName = category ? categoryNode->text(0) : QString();
 

@@ -5,6 +5,7 @@
 
 #include "app/catalogue/Catalogue.h"
 #include "app/catalogue/Nodes.h"
+#include "app/catalogue/StationTree.h"
 #include "app/catalogue/Query.h"
 #include "app/catalogue/StationReader.h"
 #include "app/catalogue/Table.h"
@@ -31,8 +32,8 @@ TStationCommands::TStationCommands(TfrmMain& form) : QObject(&form), f_(form) {
     showModal = [](TfrmEditStation& dialog) { return dialog.exec(); };
 }
 
-QTreeWidgetItem* TStationCommands::SelectedStation() const {
-    QTreeWidgetItem* node = orvik::selectedNode(f_.form().tvStations);
+TStationNode* TStationCommands::SelectedStation() const {
+    TStationNode* node = orvik::selectedNode(f_.form().tvStations);
     return node && node->parent() ? node : nullptr;
 }
 
@@ -132,13 +133,13 @@ void TStationCommands::actDeleteStationExecute() {
         return;
     if (!orvik::ShowConfirmation(QStringLiteral("Are you sure you want to delete this station?")))
         return;
-    QTreeWidgetItem* node = SelectedStation();
+    TStationNode* node = SelectedStation();
     const TItemPtr station = itemOf(node);
     if (!station)
         return;
     f_.catalogue().qrySQL().ExecSQL(
         QStringLiteral("delete from stations where s_id = %1").arg(ExactStationId(*station)));
-    delete node;
+    node->model()->Remove(node);
     // Its favorites entry and the information panel must not offer it any more.
     const qint64 id = station->Id;
     f_.selection().StationsDeleted([id](const TItem& item) { return item.Id == id; });

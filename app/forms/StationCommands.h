@@ -4,7 +4,7 @@
 
 #include <functional>
 
-class QTreeWidgetItem;
+class TStationNode;
 class TfrmEditStation;
 class TfrmMain;
 
@@ -29,7 +29,7 @@ public:
 
 private:
     // The selected node when it is a station, or nullptr.
-    QTreeWidgetItem* SelectedStation() const;
+    TStationNode* SelectedStation() const;
     // Writes the editor's fields to the row being appended or edited.
     void WriteFields(TfrmEditStation& dialog);
 

@@ -3,44 +3,16 @@
 #include "ui_MainWindow.h"
 
 #include "app/catalogue/FindText.h"
-#include "app/catalogue/Nodes.h"
+#include "app/catalogue/StationTree.h"
 #include "app/forms/MainWindow.h"
 #include "app/forms/TreeOrder.h"
 #include "core/ErrorWrapper.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QShortcut>
 
-#include <vector>
-
-namespace {
-
-TStationNode* stationNode(QTreeWidgetItem* node) {
-    return node && node->type() == TStationNode::Type ? static_cast<TStationNode*>(node) : nullptr;
-}
-
-const QString& keyOf(TStationNode* node) {
-    if (node->findKey.isNull()) {
-        const TItem* item = node->item.get();
-        const QString name = item ? item->Name : node->text(0);
-        const QString comment = item ? item->Comment : QString();
-        // The line break cannot be typed into the box, so no text matches across the two.
-        node->findKey = orvik::foldForFind(comment.isEmpty() ? name : name + u'\n' + comment);
-        if (node->findKey.isNull())
-            node->findKey = QLatin1String("");
-    }
-    return node->findKey;
-}
-
-void setFindHidden(TStationNode* node, bool hidden) {
-    if (node->findHidden == hidden)
-        return;
-    node->findHidden = hidden;
-    node->setHidden(hidden);
-}
-
-} // namespace
 
 TStationFind::TStationFind(TfrmMain& form) : QObject(&form), f_(form) {}
 
@@ -74,7 +46,7 @@ bool TStationFind::eventFilter(QObject* watched, QEvent* e) {
             return true;
         case Qt::Key_Down:
             // Down goes on into the tree, at the first match.
-            if (QTreeWidgetItem* first = FirstMatch()) {
+            if (TStationNode* first = FirstMatch()) {
                 orvik::selectNode(f_.form().tvStations, first);
                 f_.form().tvStations->setFocus(Qt::TabFocusReason);
                 return true;
@@ -93,7 +65,7 @@ void TStationFind::Apply(const QString& text) {
         End();
         return;
     }
-    QTreeWidget* tree = f_.form().tvStations;
+    TStationTree* tree = f_.form().tvStations;
     if (!before_)
         before_ = TTreeState::Capture(tree, nullptr);
     // A longer text only ever shows fewer stations: the hidden ones need no second look.
@@ -103,39 +75,21 @@ void TStationFind::Apply(const QString& text) {
 }
 
 void TStationFind::Filter(const QString& folded, bool narrowing) {
-    QTreeWidget* tree = f_.form().tvStations;
-    QTreeWidgetItem* firstShown = nullptr;
-    std::vector<char> matches;
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* category = tree->topLevelItem(i);
-        const int n = category->childCount();
-        matches.assign(size_t(n), 0);
-        bool any = false;
-        for (int j = 0; j < n; ++j) {
-            TStationNode* node = stationNode(category->child(j));
-            // A hidden node did not match a shorter start of this text.
-            if (!node || (narrowing && node->findHidden))
-                continue;
-            matches[size_t(j)] = keyOf(node).contains(folded);
-            any = any || matches[size_t(j)];
-        }
-        // A category without matches is hidden as a whole; its stations are left as they are
-        // (a node marked hidden still never matches the text).
-        if (auto* c = stationNode(category))
-            setFindHidden(c, !any);
-        else
-            category->setHidden(!any);
-        if (!any)
-            continue;
-        for (int j = 0; j < n; ++j)
-            if (TStationNode* node = stationNode(category->child(j)))
-                setFindHidden(node, !matches[size_t(j)]);
-        category->setExpanded(true);
-        if (!firstShown)
-            firstShown = category;
+    TStationTree* tree = f_.form().tvStations;
+    // The model shows the matches alone; the node selected before stays selected while it
+    // matches.
+    TStationNode* selected = orvik::selectedNode(tree);
+    const int scroll = tree->verticalScrollBar()->value();
+    tree->stations()->SetFilter(folded, narrowing);
+    tree->expandAll();
+    if (selected && !selected->isHidden()) {
+        orvik::selectNode(tree, selected);
+        tree->doItemsLayout();
+        tree->verticalScrollBar()->setValue(scroll);
+        tree->scrollToItem(selected);
+    } else if (TStationNode* first = orvik::shownCategory(tree, 0)) {
+        tree->scrollToItem(first, QAbstractItemView::PositionAtTop);
     }
-    if (firstShown && !orvik::selectedNode(tree))
-        tree->scrollToItem(firstShown, QAbstractItemView::PositionAtTop);
 }
 
 void TStationFind::End() {
@@ -143,7 +97,7 @@ void TStationFind::End() {
         text_.clear();
         return;
     }
-    QTreeWidget* tree = f_.form().tvStations;
+    TStationTree* tree = f_.form().tvStations;
     const TTreeState now = TTreeState::Capture(tree, nullptr);
     TTreeState restore = *before_;
     // A station the user picked while finding stays selected.
@@ -151,17 +105,7 @@ void TStationFind::End() {
         restore.TakeSelection(now);
     text_.clear();
     before_.reset();
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* category = tree->topLevelItem(i);
-        category->setExpanded(false);
-        for (int j = 0, n = category->childCount(); j < n; ++j)
-            if (TStationNode* node = stationNode(category->child(j)))
-                setFindHidden(node, false);
-        if (auto* c = stationNode(category))
-            setFindHidden(c, false);
-        else
-            category->setHidden(false);
-    }
+    tree->stations()->SetFilter(QString(), false);
     restore.Restore(tree, nullptr);
 }
 
@@ -172,25 +116,18 @@ void TStationFind::Reloaded() {
     Filter(text_, false);
 }
 
-QTreeWidgetItem* TStationFind::FirstMatch() const {
+TStationNode* TStationFind::FirstMatch() const {
     if (text_.isEmpty())
         return nullptr;
-    QTreeWidget* tree = f_.form().tvStations;
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* category = tree->topLevelItem(i);
-        if (category->isHidden())
-            continue;
-        for (int j = 0, n = category->childCount(); j < n; ++j) {
-            TStationNode* node = stationNode(category->child(j));
-            if (node && !node->findHidden)
-                return node;
-        }
-    }
+    TStationTree* tree = f_.form().tvStations;
+    for (int i = 0, n = orvik::shownCategoryCount(tree); i < n; ++i)
+        if (TStationNode* first = orvik::shownChild(orvik::shownCategory(tree, i), 0))
+            return first;
     return nullptr;
 }
 
 void TStationFind::PlayFirst() {
-    QTreeWidgetItem* first = FirstMatch();
+    TStationNode* first = FirstMatch();
     if (!first)
         return;
     auto& u = f_.form();

@@ -9,7 +9,7 @@
 #include <optional>
 
 class QLineEdit;
-class QTreeWidgetItem;
+class TStationNode;
 class TfrmMain;
 
 // Type-to-find over the station tree: the find box above the tree (Ctrl+F goes there, Escape
@@ -30,7 +30,7 @@ public:
     void Apply(const QString& text);
     bool Active() const { return !text_.isEmpty(); }
     // The first station node the find shows, in tree order, or nullptr.
-    QTreeWidgetItem* FirstMatch() const;
+    TStationNode* FirstMatch() const;
     // Selects and plays the first match.
     void PlayFirst();
     // After the tree was rebuilt: the find box's text is applied to the new nodes.

@@ -3,6 +3,7 @@
 #include "ui_MainWindow.h"
 
 #include "app/catalogue/Nodes.h"
+#include "app/catalogue/StationTree.h"
 #include "app/forms/MainWindow.h"
 #include "app/forms/NowPlaying.h"
 #include "core/ErrorWrapper.h"
@@ -10,7 +11,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QTreeWidgetItemIterator>
 
 TStationSelection::TStationSelection(TfrmMain& form) : QObject(&form), f_(form) {}
 
@@ -23,9 +23,9 @@ void TStationSelection::bind(QMenu* popup) {
     };
 
     // The panel follows the selection of the page shown, whatever moved it.
-    guarded(u.tvStations, &QTreeWidget::itemSelectionChanged, &TStationSelection::ShowCurrent);
-    guarded(u.tvStations, &QTreeWidget::currentItemChanged, &TStationSelection::ShowCurrent);
-    guarded(u.tvStations, &QTreeWidget::itemClicked, &TStationSelection::ShowCurrent);
+    guarded(u.tvStations, &TStationTree::itemSelectionChanged, &TStationSelection::ShowCurrent);
+    guarded(u.tvStations, &TStationTree::currentItemChanged, &TStationSelection::ShowCurrent);
+    guarded(u.tvStations, &TStationTree::itemClicked, &TStationSelection::ShowCurrent);
     for (QListWidget* list : {u.lsvFavorites, u.lsvResults}) {
         guarded(list, &QListWidget::itemSelectionChanged, &TStationSelection::ShowCurrent);
         guarded(list, &QListWidget::currentItemChanged, &TStationSelection::ShowCurrent);
@@ -33,7 +33,7 @@ void TStationSelection::bind(QMenu* popup) {
         guarded(list, &QListWidget::itemDoubleClicked, &TStationSelection::playSelected);
     }
     guarded(u.PageControl, &QTabWidget::currentChanged, &TStationSelection::ShowCurrent);
-    guarded(u.tvStations, &QTreeWidget::itemDoubleClicked, &TStationSelection::playSelected);
+    guarded(u.tvStations, &TStationTree::itemDoubleClicked, &TStationSelection::playSelected);
 
     for (QWidget* view :
          {static_cast<QWidget*>(u.tvStations), static_cast<QWidget*>(u.lsvFavorites),
@@ -120,11 +120,7 @@ void TStationSelection::Reloaded() {
     }
     if (!shown_)
         return;
-    const qint64 id = shown_->Id;
-    for (QTreeWidgetItemIterator it(f_.form().tvStations); *it; ++it) {
-        const TItemPtr item = itemOf(*it);
-        if ((*it)->parent() && item && item->Id == id)
-            return; // still there
-    }
+    if (shown_->IdExact && f_.form().tvStations->stations()->FindStation(shown_->Id))
+        return; // still there
     ClearPanel();
 }

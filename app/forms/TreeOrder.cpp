@@ -1,49 +1,78 @@
 #include "app/forms/TreeOrder.h"
 
-#include <QTreeWidget>
+#include "app/catalogue/StationTree.h"
 
 namespace orvik {
 
-QTreeWidgetItem* nextSibling(QTreeWidgetItem* node) {
-    if (QTreeWidgetItem* parent = node->parent()) {
-        const int i = parent->indexOfChild(node);
-        return i + 1 < parent->childCount() ? parent->child(i + 1) : nullptr;
-    }
-    QTreeWidget* tree = node->treeWidget();
-    const int i = tree->indexOfTopLevelItem(node);
-    return i + 1 < tree->topLevelItemCount() ? tree->topLevelItem(i + 1) : nullptr;
+int shownChildCount(TStationNode* node) {
+    return node ? node->model()->rowCount(node->index()) : 0;
 }
 
-QTreeWidgetItem* successor(QTreeWidgetItem* node) {
-    if (node->childCount() > 0)
-        return node->child(0);
-    for (QTreeWidgetItem* n = node; n; n = n->parent())
-        if (QTreeWidgetItem* next = nextSibling(n))
+TStationNode* shownChild(TStationNode* node, int row) {
+    if (!node)
+        return nullptr;
+    TStationModel* model = node->model();
+    const QModelIndex index = node->index();
+    return index.isValid() ? model->NodeAt(model->index(row, 0, index)) : nullptr;
+}
+
+int shownRow(TStationNode* node) {
+    const QModelIndex index = node ? node->index() : QModelIndex();
+    return index.isValid() ? index.row() : -1;
+}
+
+int shownCategoryCount(TStationTree* tree) {
+    return tree->stations()->rowCount();
+}
+
+TStationNode* shownCategory(TStationTree* tree, int row) {
+    TStationModel* model = tree->stations();
+    return model->NodeAt(model->index(row, 0));
+}
+
+TStationNode* nextSibling(TStationNode* node) {
+    const QModelIndex index = node ? node->index() : QModelIndex();
+    if (!index.isValid())
+        return nullptr;
+    TStationModel* model = node->model();
+    return model->NodeAt(model->index(index.row() + 1, 0, index.parent()));
+}
+
+TStationNode* successor(TStationNode* node) {
+    if (shownChildCount(node) > 0)
+        return shownChild(node, 0);
+    for (TStationNode* n = node; n; n = n->parent())
+        if (TStationNode* next = nextSibling(n))
             return next;
     return nullptr;
 }
 
-QTreeWidgetItem* selectedNode(QTreeWidget* tree) {
-    QTreeWidgetItem* node = tree->currentItem();
+TStationNode* selectedNode(TStationTree* tree) {
+    TStationNode* node = tree->currentItem();
     return node && node->isSelected() ? node : nullptr;
 }
 
-void selectNode(QTreeWidget* tree, QTreeWidgetItem* node) {
+void selectNode(TStationTree* tree, TStationNode* node) {
     tree->setCurrentItem(node, 0, QItemSelectionModel::ClearAndSelect);
 }
 
-int countNodes(QTreeWidget* tree) {
-    int n = tree->topLevelItemCount();
-    for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        n += tree->topLevelItem(i)->childCount();
+qint64 countNodes(TStationTree* tree) {
+    TStationModel* model = tree->stations();
+    const int categories = model->rowCount();
+    qint64 n = categories;
+    for (int i = 0; i < categories; ++i)
+        n += model->rowCount(model->index(i, 0));
     return n;
 }
 
-QList<QTreeWidgetItem*> categoriesWithStations(QTreeWidget* tree) {
-    QList<QTreeWidgetItem*> out;
-    for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        if (tree->topLevelItem(i)->childCount() > 0)
-            out << tree->topLevelItem(i);
+QList<TStationNode*> categoriesWithStations(TStationTree* tree) {
+    TStationModel* model = tree->stations();
+    QList<TStationNode*> out;
+    for (int i = 0, n = model->rowCount(); i < n; ++i) {
+        const QModelIndex category = model->index(i, 0);
+        if (model->rowCount(category) > 0)
+            out << model->NodeAt(category);
+    }
     return out;
 }
 

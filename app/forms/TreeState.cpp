@@ -5,17 +5,17 @@
 
 #include <QListWidget>
 #include <QScrollBar>
-#include <QTreeWidget>
+#include "app/catalogue/StationTree.h"
 
-TTreeState TTreeState::Capture(const QTreeWidget* tree, const QListWidget* favorites) {
+TTreeState TTreeState::Capture(const TStationTree* tree, const QListWidget* favorites) {
     TTreeState state;
     for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* category = tree->topLevelItem(i);
+        TStationNode* category = tree->topLevelItem(i);
         if (category->isExpanded())
             if (const TItemPtr item = itemOf(category))
                 state.expanded_.insert(item->CategoryId);
     }
-    QTreeWidgetItem* node = tree->currentItem();
+    TStationNode* node = tree->currentItem();
     if (const TItemPtr item = node && node->isSelected() ? itemOf(node) : nullptr) {
         state.selected_ = node->parent() ? Kind::Station : Kind::Category;
         state.selectedId_ = node->parent() ? item->Id : item->CategoryId;
@@ -27,27 +27,19 @@ TTreeState TTreeState::Capture(const QTreeWidget* tree, const QListWidget* favor
     return state;
 }
 
-void TTreeState::Restore(QTreeWidget* tree, QListWidget* favorites) const {
-    QTreeWidgetItem* select = nullptr;
+void TTreeState::Restore(TStationTree* tree, QListWidget* favorites) const {
+    TStationModel* model = tree->stations();
     for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* category = tree->topLevelItem(i);
+        TStationNode* category = tree->topLevelItem(i);
         const TItemPtr item = itemOf(category);
-        if (!item)
-            continue;
-        if (expanded_.contains(item->CategoryId))
+        if (item && expanded_.contains(item->CategoryId))
             category->setExpanded(true);
-        if (select)
-            continue;
-        if (selected_ == Kind::Category && item->CategoryId == selectedId_) {
-            select = category;
-        } else if (selected_ == Kind::Station) {
-            for (int j = 0; j < category->childCount() && !select; ++j) {
-                const TItemPtr station = itemOf(category->child(j));
-                if (station && station->Id == selectedId_)
-                    select = category->child(j);
-            }
-        }
     }
+    TStationNode* select = nullptr;
+    if (selected_ == Kind::Category)
+        select = model->FindCategory(selectedId_);
+    else if (selected_ == Kind::Station)
+        select = model->FindStation(selectedId_);
     if (select)
         orvik::selectNode(tree, select);
     // The scroll range follows the expanded categories once the items are laid out.

@@ -4,18 +4,18 @@
 #include <QtGlobal>
 
 class QListWidget;
-class QTreeWidget;
+class TStationTree;
 
 // What the user had open in the station tree and the favorites list: the expanded categories,
 // the selected node, the selected favorite and the tree's scroll position. Taken before a
 // reload and put back after it, so adding or editing a station does not fold the tree up.
 class TTreeState {
 public:
-    static TTreeState Capture(const QTreeWidget* tree, const QListWidget* favorites);
+    static TTreeState Capture(const TStationTree* tree, const QListWidget* favorites);
 
     // Expands the categories that still exist, selects the node and the favorite again where
     // their station or category still exists, and scrolls back.
-    void Restore(QTreeWidget* tree, QListWidget* favorites) const;
+    void Restore(TStationTree* tree, QListWidget* favorites) const;
 
     // Whether both name the same selected node (or both none).
     bool SameSelection(const TTreeState& other) const {

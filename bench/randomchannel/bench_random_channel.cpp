@@ -16,7 +16,7 @@
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QThread>
-#include <QTreeWidget>
+#include "app/catalogue/StationTree.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,9 +26,9 @@ namespace {
 
 constexpr int kCategories = 252;
 
-QTreeWidgetItem* nodeAt(QTreeWidget* tree, int index) {
+TStationNode* nodeAt(TStationTree* tree, int index) {
     for (int i = 0; i < tree->topLevelItemCount() && index >= 0; ++i) {
-        QTreeWidgetItem* category = tree->topLevelItem(i);
+        TStationNode* category = tree->topLevelItem(i);
         if (index == 0)
             return category;
         --index;
@@ -39,9 +39,9 @@ QTreeWidgetItem* nodeAt(QTreeWidget* tree, int index) {
     return nullptr;
 }
 
-QTreeWidgetItem* retryingDraw(QTreeWidget* tree) {
+TStationNode* retryingDraw(TStationTree* tree) {
     const int count = orvik::countNodes(tree);
-    QTreeWidgetItem* node = nullptr;
+    TStationNode* node = nullptr;
     do {
         QRandomGenerator gen(quint32(QDateTime::currentMSecsSinceEpoch()));
         node = nodeAt(tree, int(gen.bounded(count)));
@@ -49,8 +49,8 @@ QTreeWidgetItem* retryingDraw(QTreeWidget* tree) {
     return node;
 }
 
-QTreeWidgetItem* programDraw(QTreeWidget* tree) {
-    const QList<QTreeWidgetItem*> categories = orvik::categoriesWithStations(tree);
+TStationNode* programDraw(TStationTree* tree) {
+    const QList<TStationNode*> categories = orvik::categoriesWithStations(tree);
     return categories.value(TPlayback::ClockSeededIndex(int(categories.size())));
 }
 
@@ -59,14 +59,14 @@ struct Figures {
     double worstMs = 0;
 };
 
-template <typename Draw> Figures time(QTreeWidget* tree, int clicks, Draw draw) {
+template <typename Draw> Figures time(TStationTree* tree, int clicks, Draw draw) {
     Figures f;
     for (int i = 0; i < clicks; ++i) {
         // Clicks come some milliseconds apart, as a user's do.
         QThread::msleep(7);
         QElapsedTimer clock;
         clock.start();
-        QTreeWidgetItem* category = draw(tree);
+        TStationNode* category = draw(tree);
         const double ms = double(clock.nsecsElapsed()) / 1e6;
         if (!category || category->childCount() == 0)
             std::fprintf(stderr, "a draw landed on no category with stations\n");
@@ -92,17 +92,25 @@ int main(int argc, char** argv) {
             stations = std::max(1, args[i + 1].toInt());
     }
 
-    QTreeWidget tree;
+    TStationTree tree;
+    TStationModel& model = *tree.stations();
+    model.BeginLoad();
     const int filled = kCategories - kCategories / 10;
     for (int c = 0; c < kCategories; ++c) {
-        auto* category = new QTreeWidgetItem(&tree, {QStringLiteral("Category %1").arg(c)});
+        model.AddCategory(std::make_shared<TItem>(), QStringLiteral("Category %1").arg(c), {});
         if (c >= filled)
             continue; // the last tenth stay empty
-        QList<QTreeWidgetItem*> children;
-        for (int s = c; s < stations; s += filled)
-            children << new QTreeWidgetItem(QStringList{QStringLiteral("Station %1").arg(s)});
-        category->addChildren(children);
+        for (int s = c; s < stations; s += filled) {
+            TStationRow row;
+            row.id = s;
+            row.text = quint64(model.Texts().size());
+            const QByteArray name = QStringLiteral("Station %1").arg(s).toUtf8();
+            model.Texts().append(name);
+            row.length[TStationRow::Name] = quint32(name.size());
+            model.AddStation(c, row);
+        }
     }
+    model.EndLoad();
 
     std::printf("Random Channel, %d stations in %d categories (%d with stations), %d clicks\n",
                 stations, kCategories, filled, clicks);

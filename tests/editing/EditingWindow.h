@@ -32,11 +32,11 @@ struct EditingWindow {
     Ui::TfrmMain& u = w.form();
 
     // The first node, in tree order, with this text.
-    QTreeWidgetItem* node(const QString& text) const {
-        return u.tvStations->findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    TStationNode* node(const QString& text) const {
+        return u.tvStations->findItems(text).value(0);
     }
     void select(const QString& text) { orvik::selectNode(u.tvStations, node(text)); }
-    QTreeWidgetItem* selected() const { return orvik::selectedNode(u.tvStations); }
+    TStationNode* selected() const { return orvik::selectedNode(u.tvStations); }
 
     // Runs a statement on the program's own connection; the first column of every row.
     QStringList column(const QString& sql, const QVariantList& params = {}) {

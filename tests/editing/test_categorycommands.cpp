@@ -87,7 +87,7 @@ void TestCategoryCommands::addStoresAsTypedAndReloads() {
     // The reload keeps the selection.
     QVERIFY(t.selected() && t.selected()->text(0) == QLatin1String("France"));
     // Listed in name order, in the tree and under "Country".
-    QTreeWidgetItem* added = t.node(QStringLiteral(" Germany "));
+    TStationNode* added = t.node(QStringLiteral(" Germany "));
     QVERIFY(added);
     QCOMPARE(t.u.tvStations->indexOfTopLevelItem(added), 0);
     QCOMPARE(t.u.cbCategory->itemText(1), QStringLiteral(" Germany "));
@@ -113,7 +113,7 @@ void TestCategoryCommands::rename() {
     const QString sql = QStringLiteral("select c_name from categories where c_id <> %1");
     const QStringList others = t.column(sql.arg(id));
     const QString old = t.column("select c_name from categories where c_id = " + id).value(0);
-    QTreeWidgetItem* node = t.node(old);
+    TStationNode* node = t.node(old);
     const QString child = node->child(0)->text(0);
     t.select(old);
     t.boxes.answers.push_back(answer);
@@ -152,7 +152,7 @@ void TestCategoryCommands::deleteRemovesRowsAndNodes() {
     const int stations = t.count("select count(*) from stations");
     const int categories = t.count("select count(*) from categories");
     const int topLevel = t.u.tvStations->topLevelItemCount();
-    QTreeWidgetItem* node = t.node(QStringLiteral("Germany"));
+    TStationNode* node = t.node(QStringLiteral("Germany"));
     orvik::selectNode(t.u.tvStations,
                       t.u.tvStations->topLevelItem(t.u.tvStations->indexOfTopLevelItem(node) + 1));
     QCOMPARE(itemOf(t.selected())->CategoryId, germany.toLongLong());
@@ -176,7 +176,7 @@ void TestCategoryCommands::failingDeleteLosesNothing() {
     t.column("CREATE TEMP TRIGGER keep BEFORE DELETE ON categories "
              "BEGIN SELECT RAISE(ABORT, 'categories are kept'); END");
     t.select(QStringLiteral("France"));
-    QTreeWidgetItem* france = t.selected();
+    TStationNode* france = t.selected();
     const int children = france->childCount();
     QVERIFY(children > 0);
     t.boxes.confirmations.push_back(true);
@@ -219,7 +219,7 @@ void TestCategoryCommands::wideIdsNameOnlyTheirRows() {
                      "'Wide two')",
                      "INSERT INTO stations (s_id, c_id, s_name) VALUES (1000000, 0, 'Zero one')",
                      "INSERT INTO stations (s_id, c_id, s_name) VALUES (1000001, 'abc', 'Stray')"});
-    QTreeWidgetItem* zero = t.node(QStringLiteral("Zero"));
+    TStationNode* zero = t.node(QStringLiteral("Zero"));
     QVERIFY(zero);
     QCOMPARE(zero->childCount(), 1);
     QVERIFY(!t.node(QStringLiteral("Stray")));

@@ -73,7 +73,7 @@ void TestFavorites::unmarkEnablesFavoriteAgain() {
     QVERIFY(!record->Favorite);
     QCOMPARE(u.lsvFavorites->count(), before - 1);
     QVERIFY(!favorites(t).contains(name));
-    QTreeWidgetItem* node = t.node(name);
+    TStationNode* node = t.node(name);
     QVERIFY(node);
     QCOMPARE(itemOf(node), record);
 

@@ -80,7 +80,7 @@ private slots:
         QVERIFY2(shown[2].contains(QStringLiteral("New categories: 8")), qPrintable(shown[2]));
         QCOMPARE(t.count("select count(*) from stations"), before + 50);
         // Reloaded: the group categories are in the tree with their stations.
-        QTreeWidgetItem* religious = t.node(QStringLiteral("Religious"));
+        TStationNode* religious = t.node(QStringLiteral("Religious"));
         QVERIFY(religious && !religious->parent());
         QCOMPARE(religious->childCount(), 16);
         QCOMPARE(stationNodes(t), t.count("select count(*) from stations s join categories c "
@@ -183,7 +183,7 @@ private slots:
 
         // A station selected: its category is offered and chosen.
         t.select(QStringLiteral("France"));
-        QTreeWidgetItem* france = t.selected();
+        TStationNode* france = t.selected();
         t.select(france->child(0)->text(0));
         c.showExportDialog = [](TExportDialog& d) {
             return d.rbExportCategory->isChecked() && d.rbExportCategory->text().contains("France")

@@ -93,8 +93,8 @@ void TestSearch::searches() {
     for (int i = 0; i < u.lsvResults->count(); ++i) {
         const TItemPtr result = itemOf(u.lsvResults->item(i));
         QVERIFY(result && result->Id > 0 && result->CategoryName.isEmpty());
-        for (QTreeWidgetItem* n :
-             u.tvStations->findItems(result->Name, Qt::MatchExactly | Qt::MatchRecursive))
+        for (TStationNode* n :
+             u.tvStations->findItems(result->Name))
             QVERIFY(itemOf(n) != result);
     }
 }

@@ -214,7 +214,7 @@ void TestStationCommands::deleteStation() {
     const int stations = t.count("select count(*) from stations");
     t.select(QStringLiteral("egoFM RAP"));
     QCOMPARE(t.u.lblName->text(), QStringLiteral("egoFM RAP"));
-    QTreeWidgetItem* category = t.selected()->parent();
+    TStationNode* category = t.selected()->parent();
     t.boxes.confirmations = {false, true};
     t.u.actDeleteStation->trigger();
     QCOMPARE(t.count("select count(*) from stations"), stations);

@@ -45,13 +45,13 @@ struct Window {
     TfrmMain w;
     Ui::TfrmMain& u = w.form();
 
-    QTreeWidgetItem* node(const QString& text) const {
-        auto found = u.tvStations->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    TStationNode* node(const QString& text) const {
+        auto found = u.tvStations->findItems(text);
         return found.value(0);
     }
     void select(const QString& text) { orvik::selectNode(u.tvStations, node(text)); }
     QString selected() const {
-        QTreeWidgetItem* n = orvik::selectedNode(u.tvStations);
+        TStationNode* n = orvik::selectedNode(u.tvStations);
         return n ? n->text(0) : QString();
     }
 };

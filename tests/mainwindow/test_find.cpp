@@ -58,14 +58,14 @@ struct Window {
     TfrmMain w;
     Ui::TfrmMain& u = w.form();
 
-    QTreeWidgetItem* node(const QString& text) const {
-        return u.tvStations->findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    TStationNode* node(const QString& text) const {
+        return u.tvStations->findItems(text).value(0);
     }
     // The nodes the tree shows, in tree order: categories as "Name:" and stations by name.
     QStringList shown() const {
         QStringList out;
         for (int i = 0; i < u.tvStations->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* category = u.tvStations->topLevelItem(i);
+            TStationNode* category = u.tvStations->topLevelItem(i);
             if (category->isHidden())
                 continue;
             out << category->text(0) + u':';
@@ -82,7 +82,7 @@ struct Window {
         QTest::keyClicks(u.txtFind, text);
     }
     QString selected() const {
-        QTreeWidgetItem* n = orvik::selectedNode(u.tvStations);
+        TStationNode* n = orvik::selectedNode(u.tvStations);
         return n ? n->text(0) : QString();
     }
 };
@@ -152,7 +152,7 @@ void TestFind::showsMatchesInsideTheirCategories() {
 
 void TestFind::clearedBoxGivesTheTreeBack() {
     Window t;
-    QTreeWidget* tree = t.u.tvStations;
+    TStationTree* tree = t.u.tvStations;
     // Europe open and scrolled, Noticias selected, Asia folded.
     t.node("Europe")->setExpanded(true);
     orvik::selectNode(tree, t.node("Filler 25"));

@@ -30,9 +30,9 @@ QStringList menuCaptions(QMenu* menu) {
     return out;
 }
 
-QTreeWidgetItem* stationNode(QTreeWidget* tree, const QString& name) {
-    const auto found = tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
-    for (QTreeWidgetItem* n : found)
+TStationNode* stationNode(TStationTree* tree, const QString& name) {
+    const auto found = tree->findItems(name);
+    for (TStationNode* n : found)
         if (n->parent())
             return n;
     return nullptr;
@@ -152,8 +152,7 @@ void TestMainWindow::catalogueLoaded() {
         stations += u.tvStations->topLevelItem(i)->childCount();
     QCOMPARE(stations, 1318);
     QVERIFY(u.tvStations
-                ->findItems(QStringLiteral("Orphan Station (sample)"),
-                            Qt::MatchExactly | Qt::MatchRecursive)
+                ->findItems(QStringLiteral("Orphan Station (sample)"))
                 .isEmpty());
     QVERIFY(u.lsvFavorites->count() > 0);
     QCOMPARE(u.cbLanguage->itemText(0), QStringLiteral("(select)"));
@@ -171,7 +170,7 @@ void TestMainWindow::currentStationAndInformationPanel() {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(!w.CurrentStation());
 
-    QTreeWidgetItem* station =
+    TStationNode* station =
         stationNode(u.tvStations, QStringLiteral("Petit Café d'Abidjan (sample)"));
     QVERIFY(station);
     u.tvStations->scrollToItem(station);
@@ -185,7 +184,7 @@ void TestMainWindow::currentStationAndInformationPanel() {
     QVERIFY(u.actPlay->isEnabled());
 
     // A category click changes nothing in the panel and leaves no current station.
-    QTreeWidgetItem* category = station->parent();
+    TStationNode* category = station->parent();
     u.tvStations->scrollToItem(category);
     QTest::mouseClick(u.tvStations->viewport(), Qt::LeftButton, {},
                       u.tvStations->visualItemRect(category).center());

@@ -74,7 +74,7 @@ public:
     QString status() { return u().lblStatusText->text(); }
 
     void select(const QString& name) {
-        auto found = u().tvStations->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
+        auto found = u().tvStations->findItems(name);
         QVERIFY(!found.isEmpty());
         orvik::selectNode(u().tvStations, found.first());
     }

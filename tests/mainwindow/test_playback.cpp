@@ -52,7 +52,7 @@ public:
     Ui::TfrmMain& u() { return w->form(); }
 
     void play(const QString& name) {
-        auto found = u().tvStations->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
+        auto found = u().tvStations->findItems(name);
         QVERIFY(!found.isEmpty());
         orvik::selectNode(u().tvStations, found.first());
         w->updater().updateAll();
@@ -145,8 +145,7 @@ void TestPlayback::statusRules() {
     QVERIFY(loading());
     p.RealPlayerPlayStateChange(1);
     QVERIFY(loading());
-    auto found = t.u().tvStations->findItems(QStringLiteral("Real stream"),
-                                             Qt::MatchExactly | Qt::MatchRecursive);
+    auto found = t.u().tvStations->findItems(QStringLiteral("Real stream"));
     orvik::selectNode(t.u().tvStations, found.first());
     p.RealPlayerPlayStateChange(4);
     QCOMPARE(status(), QStringLiteral("Real stream"));

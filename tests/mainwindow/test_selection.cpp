@@ -63,11 +63,11 @@ struct Window {
     TfrmMain w;
     Ui::TfrmMain& u = w.form();
 
-    QTreeWidgetItem* node(const QString& text) const {
-        return u.tvStations->findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    TStationNode* node(const QString& text) const {
+        return u.tvStations->findItems(text).value(0);
     }
     QString selected() const {
-        QTreeWidgetItem* n = orvik::selectedNode(u.tvStations);
+        TStationNode* n = orvik::selectedNode(u.tvStations);
         return n ? n->text(0) : QString();
     }
     QString played() const { return w.MediaPlayer ? w.MediaPlayer->URL() : QString(); }
@@ -75,7 +75,7 @@ struct Window {
         w.updater().updateAll();
         return u.actPlay->isEnabled();
     }
-    QPoint centreOf(QTreeWidgetItem* item) {
+    QPoint centreOf(TStationNode* item) {
         u.tvStations->scrollToItem(item);
         return u.tvStations->visualItemRect(item).center();
     }
@@ -132,7 +132,7 @@ void TestSelection::favoritesArePlayable() {
 
 void TestSelection::panelFollowsTheSelection() {
     Window t;
-    QTreeWidget* tree = t.u.tvStations;
+    TStationTree* tree = t.u.tvStations;
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, t.centreOf(t.node("a1")));
     QCOMPARE(t.u.lblName->text(), QStringLiteral("a1"));
     QCOMPARE(t.u.lblCategory->text(), QStringLiteral("A"));
@@ -171,7 +171,7 @@ void TestSelection::panelFollowsTheSelection() {
 
 void TestSelection::enterAndDoubleClickPlayTreeAndResults() {
     Window t;
-    QTreeWidget* tree = t.u.tvStations;
+    TStationTree* tree = t.u.tvStations;
     orvik::selectNode(tree, t.node("e2"));
     tree->setFocus();
     QTest::keyClick(tree, Qt::Key_Enter);
@@ -204,7 +204,7 @@ void TestSelection::enterAndDoubleClickPlayTreeAndResults() {
 
 void TestSelection::rightClickKeepsTheSelection() {
     Window t;
-    QTreeWidget* tree = t.u.tvStations;
+    TStationTree* tree = t.u.tvStations;
     orvik::selectNode(tree, t.node("a1"));
     auto* popup = t.w.findChild<QMenu*>(QStringLiteral("PopupMenu"));
     QVERIFY(popup);
@@ -229,7 +229,7 @@ void TestSelection::rightClickKeepsTheSelection() {
 
 void TestSelection::reloadKeepsTheTree() {
     Window t;
-    QTreeWidget* tree = t.u.tvStations;
+    TStationTree* tree = t.u.tvStations;
     t.node("A")->setExpanded(true);
     t.node("E")->setExpanded(true);
     orvik::selectNode(tree, t.node("ez20"));

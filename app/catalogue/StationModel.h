@@ -1,0 +1,146 @@
+#pragma once
+
+#include "app/catalogue/Item.h"
+#include "app/catalogue/StationRow.h"
+
+#include <QAbstractItemModel>
+#include <QByteArray>
+#include <QIcon>
+#include <QList>
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+class TStationModel;
+class TStationTree;
+
+// A node of the station tree: a category (top level) or a station (its child), with its record.
+// Nodes are made when asked for and live until the model is cleared or the node removed, so a
+// record taken from a node is the one every later look at that node gives.
+class TStationNode {
+public:
+    TItemPtr item;
+
+    QString text(int column = 0) const;
+    QIcon icon(int column = 0) const;
+    // The category of a station node; nullptr for a category.
+    TStationNode* parent() const { return parent_; }
+    // Children in catalogue order, including those a find hides.
+    TStationNode* child(int row) const;
+    int childCount() const;
+    int indexOfChild(const TStationNode* node) const;
+    // The tree's state of the node: a node a find hides has no index in the view.
+    bool isHidden() const;
+    bool isExpanded() const;
+    void setExpanded(bool expanded);
+    bool isSelected() const;
+    QModelIndex index() const;
+    TStationTree* treeWidget() const;
+    TStationModel* model() const { return model_; }
+    // A category's place among the categories, or a station's among its siblings.
+    int row() const { return row_; }
+
+private:
+    friend class TStationModel;
+    TStationNode(TStationModel* model, TStationNode* parent, int row)
+        : model_(model), parent_(parent), row_(row) {}
+    TStationModel* model_;
+    TStationNode* parent_;
+    int row_;
+};
+
+// The station tree's model: categories in catalogue order with their stations as compact rows.
+// A find narrows what the model shows to the matching stations and their categories; nodes keep
+// naming the same station whatever it shows.
+class TStationModel : public QAbstractItemModel {
+    Q_OBJECT
+public:
+    explicit TStationModel(QObject* parent = nullptr);
+    ~TStationModel() override;
+
+    // Loading: Clear, then categories and stations. AddStation gives the station's node only
+    // when asked (favorites need their node's record).
+    void Clear();
+    void SetImages(QList<QIcon> images) { images_ = std::move(images); }
+    void SetView(TStationTree* view) { view_ = view; }
+    TStationTree* view() const { return view_; }
+    TStationNode* AddCategory(TItemPtr category, const QString& name, const QIcon& icon);
+    // Stations are added in their category's order; ends the pending model update at EndLoad.
+    void BeginLoad();
+    void EndLoad();
+    // Appends a station to a category; its texts are already in Texts().
+    void AddStation(int category, const TStationRow& row);
+    QByteArray& Texts() { return texts_; }
+
+    int CategoryCount() const { return int(categories_.size()); }
+    TStationNode* Category(int index) const;
+    int StationCount(int category) const;
+    qint64 StationTotal() const;
+    TStationNode* Station(int category, int row) const;
+    // The first station with this id, or nullptr.
+    TStationNode* FindStation(qint64 id) const;
+    // The first category with this id, or nullptr.
+    TStationNode* FindCategory(qint64 id) const;
+    // Every category and station node whose text is exactly name, in tree order.
+    QList<TStationNode*> FindByName(const QString& name) const;
+
+    void SetCategoryName(TStationNode* category, const QString& name);
+    // Removes the node (and a category's stations); the node is gone afterwards.
+    void Remove(TStationNode* node);
+
+    // The find: only the stations whose folded name and comment contain folded are shown
+    // (narrowing: only those shown now are looked at). An empty text shows everything.
+    void SetFilter(const QString& folded, bool narrowing);
+    bool Filtered() const { return filtered_; }
+    bool IsShown(const TStationNode* node) const;
+
+    QModelIndex IndexOf(const TStationNode* node) const;
+    TStationNode* NodeAt(const QModelIndex& index) const;
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool hasChildren(const QModelIndex& parent = {}) const override;
+
+private:
+    friend class TStationNode;
+    struct CategoryEntry {
+        std::unique_ptr<TStationNode> node;
+        QString name;
+        QIcon icon;
+        std::vector<TStationRow> rows;
+        // Nodes asked for, by row.
+        mutable std::unordered_map<int, std::unique_ptr<TStationNode>> stations;
+        // The find's folded texts, one after the other, with where each row's begins.
+        QString keys;
+        std::vector<quint32> keyStart;
+        // Rows a find shows (in order), valid while filtered_.
+        std::vector<int> shown;
+        bool visible = true;
+    };
+
+    QString Text(const TStationRow& row, TStationRow::Text which) const;
+    TItemPtr MakeRecord(const CategoryEntry& category, const TStationRow& row) const;
+    void MakeKeys(CategoryEntry& category) const;
+    int ShownCategoryRow(int category) const;
+    int SourceCategory(int shownRow) const;
+    int ShownStationRow(const CategoryEntry& category, int row) const;
+
+    std::vector<CategoryEntry> categories_;
+    std::vector<int> shownCategories_; // while filtered_
+    QByteArray texts_;
+    QString separator_;
+    QList<QIcon> images_;
+    TStationTree* view_ = nullptr;
+    bool filtered_ = false;
+    bool loading_ = false;
+};
+
+// The record of a node or list item, or nullptr for none.
+inline TItemPtr itemOf(const TStationNode* node) {
+    return node ? node->item : nullptr;
+}
