@@ -162,7 +162,10 @@ void TStationLoader::Load(bool ShowProgress) {
     LoadCategories();
 
     TQuery& query = catalogue_.qrySQL();
-    query.Open(QStringLiteral("select * from stations order by s_name"));
+    // Only the columns the tree keeps: every other one would be read and thrown away.
+    query.Open(QStringLiteral("select s_id, c_id, s_name, s_url, s_website, s_comment, s_bitrate, "
+                              "s_format, s_created, s_played, s_favorite from stations "
+                              "order by s_name"));
     {
         std::optional<LoadingWindow> window;
         if (ShowProgress) {
@@ -175,7 +178,8 @@ void TStationLoader::Load(bool ShowProgress) {
         QHash<qint64, int> categorySlots;
         for (int i = 0; i < model.CategoryCount(); ++i) {
             const TItemPtr& category = model.Category(i)->item;
-            if (category && category->CategoryIdExact && !categorySlots.contains(category->CategoryId))
+            if (category && category->CategoryIdExact &&
+                !categorySlots.contains(category->CategoryId))
                 categorySlots.insert(category->CategoryId, i);
         }
         PendingFavorites favorites(w_.lsvFavorites);

@@ -8,8 +8,9 @@
 #include <algorithm>
 #include <limits>
 
-// Station indexes carry their category's node as internal pointer, category indexes none: a
-// category node outlives the removal of the categories before it.
+// Station indexes carry their category's serial number as internal id, category indexes 0: an
+// index kept from before a removal or a reload then finds its category gone instead of reading
+// freed memory.
 
 QString TStationNode::text(int) const {
     if (!parent_)
@@ -77,6 +78,7 @@ void TStationModel::BeginLoad() {
         beginResetModel();
     loading_ = true;
     categories_.clear();
+    serials_.clear();
     shownCategories_.clear();
     texts_.clear();
     texts_.squeeze();
@@ -100,6 +102,8 @@ TStationNode* TStationModel::AddCategory(TItemPtr category, const QString& name,
     entry.node->item = std::move(category);
     entry.name = name;
     entry.icon = icon;
+    entry.serial = nextSerial_++;
+    serials_[entry.serial] = int(categories_.size());
     categories_.push_back(std::move(entry));
     if (filtered_)
         categories_.back().visible = false;
@@ -197,9 +201,12 @@ void TStationModel::Remove(TStationNode* node) {
         const QModelIndex shown = IndexOf(node);
         if (shown.isValid())
             beginRemoveRows({}, shown.row(), shown.row());
+        serials_.erase(categories_[size_t(c)].serial);
         categories_.erase(categories_.begin() + c);
-        for (size_t i = size_t(c); i < categories_.size(); ++i)
+        for (size_t i = size_t(c); i < categories_.size(); ++i) {
             categories_[i].node->row_ = int(i);
+            serials_[categories_[i].serial] = int(i);
+        }
         if (filtered_) {
             auto it = std::lower_bound(shownCategories_.begin(), shownCategories_.end(), c);
             if (it != shownCategories_.end() && *it == c)
@@ -382,23 +389,27 @@ QModelIndex TStationModel::IndexOf(const TStationNode* node) const {
         return {};
     if (!node->parent_) {
         const int row = ShownCategoryRow(node->row_);
-        return row < 0 ? QModelIndex() : createIndex(row, 0, nullptr);
+        return row < 0 ? QModelIndex() : createIndex(row, 0, quintptr(0));
     }
     const CategoryEntry& entry = categories_[size_t(node->parent_->row_)];
     if (filtered_ && !entry.visible)
         return {};
     const int row = ShownStationRow(entry, node->row_);
-    return row < 0 ? QModelIndex() : createIndex(row, 0, node->parent_);
+    return row < 0 ? QModelIndex() : createIndex(row, 0, entry.serial);
+}
+
+int TStationModel::CategoryOfSerial(quintptr serial) const {
+    const auto it = serials_.find(serial);
+    return it == serials_.end() ? -1 : it->second;
 }
 
 TStationNode* TStationModel::NodeAt(const QModelIndex& index) const {
     if (!index.isValid() || index.model() != this)
         return nullptr;
-    auto* category = static_cast<TStationNode*>(index.internalPointer());
-    if (!category)
+    if (index.internalId() == 0)
         return Category(SourceCategory(index.row()));
-    const int c = category->row_;
-    if (c < 0 || size_t(c) >= categories_.size() || categories_[size_t(c)].node.get() != category)
+    const int c = CategoryOfSerial(index.internalId());
+    if (c < 0)
         return nullptr;
     const CategoryEntry& entry = categories_[size_t(c)];
     if (!filtered_)
@@ -412,27 +423,27 @@ QModelIndex TStationModel::index(int row, int column, const QModelIndex& parent)
     if (column != 0 || row < 0)
         return {};
     if (!parent.isValid())
-        return row < rowCount() ? createIndex(row, 0, nullptr) : QModelIndex();
-    if (parent.internalPointer())
+        return row < rowCount() ? createIndex(row, 0, quintptr(0)) : QModelIndex();
+    if (parent.internalId() != 0)
         return {};
     const int c = SourceCategory(parent.row());
     if (c < 0 || row >= rowCount(parent))
         return {};
-    return createIndex(row, 0, categories_[size_t(c)].node.get());
+    return createIndex(row, 0, categories_[size_t(c)].serial);
 }
 
 QModelIndex TStationModel::parent(const QModelIndex& child) const {
-    if (!child.isValid() || !child.internalPointer())
+    if (!child.isValid() || child.internalId() == 0)
         return {};
-    const auto* category = static_cast<TStationNode*>(child.internalPointer());
-    const int row = ShownCategoryRow(category->row_);
-    return row < 0 ? QModelIndex() : createIndex(row, 0, nullptr);
+    const int c = CategoryOfSerial(child.internalId());
+    const int row = c < 0 ? -1 : ShownCategoryRow(c);
+    return row < 0 ? QModelIndex() : createIndex(row, 0, quintptr(0));
 }
 
 int TStationModel::rowCount(const QModelIndex& parent) const {
     if (!parent.isValid())
         return int(filtered_ ? shownCategories_.size() : categories_.size());
-    if (parent.internalPointer() || parent.column() != 0)
+    if (parent.internalId() != 0 || parent.column() != 0)
         return 0;
     const int c = SourceCategory(parent.row());
     if (c < 0)
@@ -452,16 +463,15 @@ bool TStationModel::hasChildren(const QModelIndex& parent) const {
 QVariant TStationModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::DecorationRole))
         return {};
-    auto* category = static_cast<TStationNode*>(index.internalPointer());
-    if (!category) {
+    if (index.internalId() == 0) {
         const int c = SourceCategory(index.row());
         if (c < 0)
             return {};
         const CategoryEntry& entry = categories_[size_t(c)];
         return role == Qt::DisplayRole ? QVariant(entry.name) : QVariant(entry.icon);
     }
-    const int c = category->row_;
-    if (c < 0 || size_t(c) >= categories_.size())
+    const int c = CategoryOfSerial(index.internalId());
+    if (c < 0)
         return {};
     const CategoryEntry& entry = categories_[size_t(c)];
     int row = index.row();

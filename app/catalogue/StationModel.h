@@ -110,6 +110,7 @@ private:
     friend class TStationNode;
     struct CategoryEntry {
         std::unique_ptr<TStationNode> node;
+        quintptr serial = 0; // the internal id of its stations' indexes
         QString name;
         QIcon icon;
         std::vector<TStationRow> rows;
@@ -127,6 +128,8 @@ private:
     TItemPtr MakeRecord(const CategoryEntry& category, const TStationRow& row) const;
     void MakeKeys(CategoryEntry& category) const;
     int ShownCategoryRow(int category) const;
+    // The category whose stations' indexes carry this internal id, or -1 when it is gone.
+    int CategoryOfSerial(quintptr serial) const;
     int SourceCategory(int shownRow) const;
     int ShownStationRow(const CategoryEntry& category, int row) const;
 
@@ -134,6 +137,8 @@ private:
     std::vector<int> shownCategories_; // while filtered_
     QByteArray texts_;
     QString separator_;
+    std::unordered_map<quintptr, int> serials_;
+    quintptr nextSerial_ = 1;
     QList<QIcon> images_;
     TStationTree* view_ = nullptr;
     bool filtered_ = false;

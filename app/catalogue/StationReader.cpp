@@ -143,7 +143,7 @@ QString TStationReader::SharedBitrate(const QVariant& value) const {
 }
 
 TStationRow TStationReader::ReadRow(const QSqlQuery& row, QByteArray& texts,
-                                   std::optional<qint64>& categoryId) const {
+                                    std::optional<qint64>& categoryId) const {
     TStationRow out;
     const std::optional<qint64> id = CatalogueId(row.value(Index(SId)));
     categoryId = CatalogueId(row.value(Index(CId)));

@@ -19,9 +19,9 @@ public:
     int indexOfTopLevelItem(const TStationNode* node) const;
     TStationNode* currentItem() const;
     // Makes node current with command; a node a find hides cannot be current (none is).
-    void setCurrentItem(TStationNode* node, int column = 0,
-                        QItemSelectionModel::SelectionFlags command =
-                            QItemSelectionModel::ClearAndSelect);
+    void setCurrentItem(
+        TStationNode* node, int column = 0,
+        QItemSelectionModel::SelectionFlags command = QItemSelectionModel::ClearAndSelect);
     void scrollToItem(const TStationNode* node, ScrollHint hint = EnsureVisible);
     QRect visualItemRect(const TStationNode* node) const;
     TStationNode* itemAt(const QPoint& point) const;

@@ -4,8 +4,8 @@
 
 #include "app/catalogue/Catalogue.h"
 #include "app/catalogue/Nodes.h"
-#include "app/catalogue/StationTree.h"
 #include "app/catalogue/Query.h"
+#include "app/catalogue/StationTree.h"
 #include "app/catalogue/Table.h"
 #include "app/forms/MainWindow.h"
 #include "app/forms/StationSelection.h"

@@ -5,9 +5,9 @@
 
 #include "app/catalogue/Catalogue.h"
 #include "app/catalogue/Nodes.h"
-#include "app/catalogue/StationTree.h"
 #include "app/catalogue/Query.h"
 #include "app/catalogue/StationReader.h"
+#include "app/catalogue/StationTree.h"
 #include "app/catalogue/Table.h"
 #include "app/forms/EditStation.h"
 #include "app/forms/MainWindow.h"

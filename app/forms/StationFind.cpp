@@ -13,7 +13,6 @@
 #include <QScrollBar>
 #include <QShortcut>
 
-
 TStationFind::TStationFind(TfrmMain& form) : QObject(&form), f_(form) {}
 
 void TStationFind::bind() {

@@ -3,9 +3,9 @@
 #include "app/catalogue/Nodes.h"
 #include "app/forms/TreeOrder.h"
 
+#include "app/catalogue/StationTree.h"
 #include <QListWidget>
 #include <QScrollBar>
-#include "app/catalogue/StationTree.h"
 
 TTreeState TTreeState::Capture(const TStationTree* tree, const QListWidget* favorites) {
     TTreeState state;

@@ -87,9 +87,9 @@ struct Window {
             images << QIcon(pixmap);
         }
         auto* layout = new QVBoxLayout(&owner);
-        for (QWidget* w :
-             std::initializer_list<QWidget*>{tree, widgetTree, favorites, stationCategory, category, language,
-                                             rbStationCategory, rbCategory, rbLanguage, results})
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 tree, widgetTree, favorites, stationCategory, category, language,
+                 rbStationCategory, rbCategory, rbLanguage, results})
             layout->addWidget(w);
         tree->setHeaderHidden(true);
         widgetTree->setHeaderHidden(true);
@@ -210,8 +210,8 @@ void formerLoad(TCatalogue& catalogue, Window& w) {
     for (; !query.Eof(); query.Next()) {
         auto item = std::make_shared<TItem>();
         item->CategoryId = CatalogueId(query.FieldByName(QStringLiteral("c_id"))).value_or(0);
-        auto* node =
-            new TWidgetNode(std::move(item), query.FieldByName(QStringLiteral("c_name")).toString());
+        auto* node = new TWidgetNode(std::move(item),
+                                     query.FieldByName(QStringLiteral("c_name")).toString());
         node->setIcon(0, w.images[4]);
         w.widgetTree->addTopLevelItem(node);
         if (!slot.contains(node->item->CategoryId)) {

@@ -11,12 +11,12 @@
 #include "app/forms/Playback.h"
 #include "app/forms/TreeOrder.h"
 
+#include "app/catalogue/StationTree.h"
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QThread>
-#include "app/catalogue/StationTree.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -11,13 +11,13 @@
 #include "tests/common/CatalogueFixture.h"
 #include "tests/common/CataloguePresenter.h"
 
+#include "app/catalogue/StationTree.h"
 #include <QComboBox>
 #include <QListWidget>
 #include <QPointer>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
-#include "app/catalogue/StationTree.h"
 #include <QtTest>
 
 namespace {
@@ -63,9 +63,7 @@ struct Window {
             n += tree->topLevelItem(i)->childCount();
         return n;
     }
-    TStationNode* station(qint32 id) const {
-        return tree->stations()->FindStation(id);
-    }
+    TStationNode* station(qint32 id) const { return tree->stations()->FindStation(id); }
 };
 
 // Watches for the loading window: how it was shown, its captions in order, and its end.

@@ -32,9 +32,7 @@ struct EditingWindow {
     Ui::TfrmMain& u = w.form();
 
     // The first node, in tree order, with this text.
-    TStationNode* node(const QString& text) const {
-        return u.tvStations->findItems(text).value(0);
-    }
+    TStationNode* node(const QString& text) const { return u.tvStations->findItems(text).value(0); }
     void select(const QString& text) { orvik::selectNode(u.tvStations, node(text)); }
     TStationNode* selected() const { return orvik::selectedNode(u.tvStations); }
 

@@ -93,8 +93,7 @@ void TestSearch::searches() {
     for (int i = 0; i < u.lsvResults->count(); ++i) {
         const TItemPtr result = itemOf(u.lsvResults->item(i));
         QVERIFY(result && result->Id > 0 && result->CategoryName.isEmpty());
-        for (TStationNode* n :
-             u.tvStations->findItems(result->Name))
+        for (TStationNode* n : u.tvStations->findItems(result->Name))
             QVERIFY(itemOf(n) != result);
     }
 }

@@ -5,6 +5,7 @@
 
 #include "app/catalogue/FindText.h"
 #include "app/forms/MainWindow.h"
+#include "app/forms/Playback.h"
 #include "app/forms/StationFind.h"
 #include "app/forms/TreeOrder.h"
 #include "app/player/WindowsMediaPlayer.h"
@@ -58,9 +59,7 @@ struct Window {
     TfrmMain w;
     Ui::TfrmMain& u = w.form();
 
-    TStationNode* node(const QString& text) const {
-        return u.tvStations->findItems(text).value(0);
-    }
+    TStationNode* node(const QString& text) const { return u.tvStations->findItems(text).value(0); }
     // The nodes the tree shows, in tree order: categories as "Name:" and stations by name.
     QStringList shown() const {
         QStringList out;
@@ -97,6 +96,7 @@ private slots:
     void clearedBoxGivesTheTreeBack();
     void enterPlaysTheFirstMatch();
     void reloadKeepsTheFind();
+    void channelStepsGoThroughTheMatches();
 };
 
 void TestFind::foldsCaseAndAccents() {
@@ -222,6 +222,36 @@ void TestFind::reloadKeepsTheFind() {
     QCOMPARE(t.shown(), (QStringList{"Europe:", "Radio Zürich"}));
     QTest::keyClick(t.u.txtFind, Qt::Key_Escape);
     QCOMPARE(t.shown(), (QStringList{"Asia:", "Empty:", "Europe:"}));
+    QVERIFY(t.boxes.boxes.isEmpty());
+}
+
+void TestFind::channelStepsGoThroughTheMatches() {
+    Window t;
+    // Shown: Asia (NHK), Europe (Café Paris); Ōsaka FM between them is not.
+    t.type(QStringLiteral("cafe"));
+    orvik::selectNode(t.u.tvStations, t.node("NHK"));
+    t.w.playback().Button1Click();
+    QCOMPARE(t.selected(), QStringLiteral("Café Paris"));
+    QCOMPARE(t.w.MediaPlayer->URL(), urlOf(3));
+    // The last match goes round to the first of its category, as the last station does.
+    t.w.playback().Button1Click();
+    QCOMPARE(t.selected(), QStringLiteral("Café Paris"));
+    t.w.playback().Button2Click();
+    QCOMPARE(t.selected(), QStringLiteral("NHK"));
+    QCOMPARE(t.w.MediaPlayer->URL(), urlOf(1));
+    t.w.playback().Button2Click();
+    QCOMPARE(t.selected(), QStringLiteral("NHK"));
+    // Random picks the first match of a category that shows some.
+    QList<int> counts;
+    t.w.playback().randomIndex = [&counts](int n) {
+        counts << n;
+        return int(counts.size() - 1) % n;
+    };
+    t.w.playback().Button3Click();
+    QCOMPARE(t.selected(), QStringLiteral("NHK"));
+    t.w.playback().Button3Click();
+    QCOMPARE(t.selected(), QStringLiteral("Café Paris"));
+    QCOMPARE(counts, (QList<int>{2, 2})); // Empty and the hidden categories take no part
     QVERIFY(t.boxes.boxes.isEmpty());
 }
 

@@ -151,9 +151,7 @@ void TestMainWindow::catalogueLoaded() {
     for (int i = 0; i < u.tvStations->topLevelItemCount(); ++i)
         stations += u.tvStations->topLevelItem(i)->childCount();
     QCOMPARE(stations, 1318);
-    QVERIFY(u.tvStations
-                ->findItems(QStringLiteral("Orphan Station (sample)"))
-                .isEmpty());
+    QVERIFY(u.tvStations->findItems(QStringLiteral("Orphan Station (sample)")).isEmpty());
     QVERIFY(u.lsvFavorites->count() > 0);
     QCOMPARE(u.cbLanguage->itemText(0), QStringLiteral("(select)"));
     QVERIFY(!u.cbLanguage->isEnabled());

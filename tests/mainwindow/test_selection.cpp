@@ -63,9 +63,7 @@ struct Window {
     TfrmMain w;
     Ui::TfrmMain& u = w.form();
 
-    TStationNode* node(const QString& text) const {
-        return u.tvStations->findItems(text).value(0);
-    }
+    TStationNode* node(const QString& text) const { return u.tvStations->findItems(text).value(0); }
     QString selected() const {
         TStationNode* n = orvik::selectedNode(u.tvStations);
         return n ? n->text(0) : QString();
