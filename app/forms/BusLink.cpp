@@ -54,14 +54,15 @@ bool TBusLink::canGoPrevious() const {
     auto& ui = f_.form();
     switch (ui.PageControl->currentIndex()) {
     case 0: {
-        QTreeWidgetItem* node = orvik::selectedNode(ui.tvStations);
+        // As Previous Channel walks: through what the tree shows.
+        TStationNode* node = orvik::selectedNode(ui.tvStations);
         if (!node || !node->parent())
             return false;
-        QTreeWidgetItem* category = node->parent();
-        if (category->indexOfChild(node) > 0)
+        TStationNode* category = node->parent();
+        if (orvik::shownRow(node) > 0)
             return true;
-        for (int i = ui.tvStations->indexOfTopLevelItem(category) - 1; i >= 0; --i)
-            if (ui.tvStations->topLevelItem(i)->childCount() > 0)
+        for (int i = orvik::shownRow(category) - 1; i >= 0; --i)
+            if (orvik::shownChildCount(orvik::shownCategory(ui.tvStations, i)) > 0)
                 return true;
         return false;
     }
