@@ -53,6 +53,9 @@ TStationNode* TStationTree::itemAt(const QPoint& point) const {
     return model_->NodeAt(indexAt(point));
 }
 
-QList<TStationNode*> TStationTree::findItems(const QString& text) const {
-    return model_->FindByName(text);
+QList<TStationNode*> TStationTree::findItems(const QString& text, Qt::MatchFlags flags) const {
+    QList<TStationNode*> found = model_->FindByName(text);
+    if (!(flags & Qt::MatchRecursive))
+        found.removeIf([](const TStationNode* node) { return node->parent() != nullptr; });
+    return found;
 }

@@ -25,8 +25,11 @@ public:
     void scrollToItem(const TStationNode* node, ScrollHint hint = EnsureVisible);
     QRect visualItemRect(const TStationNode* node) const;
     TStationNode* itemAt(const QPoint& point) const;
-    // Nodes whose text is exactly text, categories and stations, in tree order.
-    QList<TStationNode*> findItems(const QString& text) const;
+    // Nodes whose text is exactly text, in tree order: categories and, with Qt::MatchRecursive,
+    // stations. Exact matching is the only kind.
+    QList<TStationNode*> findItems(const QString& text,
+                                   Qt::MatchFlags flags = Qt::MatchExactly |
+                                                          Qt::MatchRecursive) const;
     void clear() { model_->Clear(); }
 
 signals:
