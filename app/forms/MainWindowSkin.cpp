@@ -5,6 +5,7 @@
 
 #include "app/forms/SkinSetup.h"
 #include "skin/data/SkinData.h"
+#include "skin/draw/SkinCaption.h"
 #include "skin/draw/SkinManage.h"
 #include "skins/storedskin/StoredSkin.h"
 
@@ -33,6 +34,7 @@ void TfrmMain::CreateSkinEngine() {
     SkinEngine->ReadSkinStream(buffer);
     // The program's one skin manager watches every window from the first component's load.
     TSkinManage::UseProgramManager();
+    (new TSkinCaption(this))->SetActive(true);
     SkinEngine->Loaded();
     skinSetup_ = new TSkinSetup(*SkinEngine, ui->mnuSkins, ui->mnuUseSkins, this);
 }

@@ -1,15 +1,28 @@
 #include "skin/draw/WinSkinForm.h"
 
 #include "skin/data/SkinData.h"
+#include "skin/draw/DialogWidth.h"
+#include "skin/draw/FrameMouse.h"
+#include "skin/draw/SkinManage.h"
 #include "skin/draw/SkinMessages.h"
+#include "skin/draw/WindowFrame.h"
 
 #include <QWidget>
 
 TWinSkinForm::TWinSkinForm(QWidget* window, TSkinData* skin)
     : QObject(window), window_(window), skin_(skin) {
     setObjectName(QStringLiteral("TWinSkinForm"));
-    if (window)
-        window->installEventFilter(this);
+    if (!window)
+        return;
+    window->installEventFilter(this);
+    // The frame is taken over at once, before the window is mapped, so that it appears with
+    // its skinned frame; the frame skinning is on with the main menu among the skinned parts.
+    if (skin && skin->SkinControls().contains(xcMainMenu) && TWindowFrame::HasCaption(window)) {
+        frame_ = new TWindowFrame(window, skin, this);
+        frame_->Hook();
+        if (frame_->Hooked())
+            mouse_ = new TFrameMouse(*frame_, this);
+    }
 }
 
 // The manager holds its skinners by guarded pointers: one that goes is dropped at its next
@@ -21,10 +34,15 @@ TWinSkinForm* TWinSkinForm::Of(const QWidget* window) {
                   : nullptr;
 }
 
-void TWinSkinForm::ReadSkin() {}
+void TWinSkinForm::ReadSkin() {
+    if (frame_ && !unhooked_)
+        frame_->ReadSkin();
+}
 
 void TWinSkinForm::RepaintFrame() {
-    if (window_)
+    if (frame_ && frame_->Hooked())
+        frame_->Repaint();
+    else if (window_)
         window_->update();
 }
 
@@ -32,6 +50,12 @@ void TWinSkinForm::Unhook() {
     if (unhooked_)
         return;
     unhooked_ = true;
+    if (mouse_) {
+        mouse_->Stop();
+        delete mouse_;
+    }
+    if (frame_)
+        frame_->Unhook();
     if (window_)
         window_->removeEventFilter(this);
 }
@@ -82,6 +106,11 @@ QList<QObject*> TWinSkinForm::Controls() const {
 
 void TWinSkinForm::Start() {
     state_ = Skinned;
+    // A message box or standard dialog whose caption does not fit is widened for it.
+    if (frame_ && frame_->Hooked() && skin_ && window_ && TSkinManage::IsDialogWindow(window_)) {
+        const orvik::TBorderSizes b = frame_->Layout().borders;
+        orvik::WidenDialogForCaption(*window_, *skin_, skin_->CaptionFont(), b.left + b.right);
+    }
     ReadSkin();
     RepaintFrame();
     emit Started();

@@ -8,6 +8,8 @@
 #include <functional>
 
 #include "skin/data/SkinData.h"
+#include "skin/draw/FrameMouse.h"
+#include "skin/draw/WindowFrame.h"
 
 // The skinner of one skinned top-level window: a child of its window (it goes with it), made
 // by the skin manager, which posts SKM_SKINWINDOW to the window once it exists. It answers
@@ -28,6 +30,9 @@ public:
     static TWinSkinForm* Of(const QWidget* window);
 
     QWidget* Window() const { return window_; }
+    // The skinned frame, or nullptr while frame skinning is off for the window.
+    TWindowFrame* Frame() const { return frame_; }
+    TFrameMouse* FrameMouse() const { return mouse_; }
     TSkinData* SkinData() const { return skin_; }
     State LifeState() const { return state_; }
 
@@ -70,4 +75,6 @@ private:
     State state_ = Waiting;
     bool unhooked_ = false;
     QList<Control> controls_;
+    QPointer<TWindowFrame> frame_;
+    QPointer<TFrameMouse> mouse_;
 };
