@@ -148,7 +148,8 @@ void TWindowFrame::Unhook() {
         return;
     const QSize client = window_->size().shrunkBy(borders_.Margins());
     window_->removeEventFilter(this);
-    window_->setContentsMargins(savedMargins_);
+    borders_ = {};
+    applyMargins();
     window_->clearMask();
     window_->setMouseTracking(savedMouseTracking_);
     if (translucent_)
@@ -159,7 +160,6 @@ void TWindowFrame::Unhook() {
     const Qt::WindowStates ws = window_->windowState();
     if (!(ws & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
         window_->resize(client);
-    borders_ = {};
     outline_ = QRegion();
     window_->update();
 }
@@ -220,6 +220,37 @@ void TWindowFrame::setFrameless(bool frameless) {
 void TWindowFrame::applyMargins() {
     const QMargins m = borders_.Margins();
     window_->setContentsMargins(savedMargins_ + m);
+    // A window without a layout places its children itself, from its top-left corner: they
+    // move with the inside of the frame.
+    // Its size limits are those of its inside: they grow by the frame. (A layout counts the
+    // contents margins in the limits it sets.)
+    const QPoint shift(m.left(), m.top());
+    if (!window_->layout() && shift != childShift_) {
+        const QPoint by = shift - childShift_;
+        for (QWidget* child : window_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!child->isWindow())
+                child->move(child->pos() + by);
+        const QSize grow(m.left() + m.right(), m.top() + m.bottom());
+        const auto limit = [grow](QSize saved) {
+            return QSize(saved.width() >= QWIDGETSIZE_MAX ? QWIDGETSIZE_MAX
+                                                          : saved.width() + grow.width(),
+                         saved.height() >= QWIDGETSIZE_MAX ? QWIDGETSIZE_MAX
+                                                           : saved.height() + grow.height());
+        };
+        if (childShift_.isNull()) {
+            savedMinimum_ = window_->minimumSize();
+            savedMaximum_ = window_->maximumSize();
+        }
+        if (shift.isNull() && grow.isEmpty()) {
+            window_->setMinimumSize(savedMinimum_);
+            window_->setMaximumSize(savedMaximum_);
+        } else {
+            window_->setMaximumSize(limit(savedMaximum_));
+            if (!savedMinimum_.isEmpty())
+                window_->setMinimumSize(limit(savedMinimum_));
+        }
+    }
+    childShift_ = window_->layout() ? QPoint() : shift;
 }
 
 void TWindowFrame::readIcon() {

@@ -6,6 +6,7 @@
 
 #include <QMargins>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QRegion>
 #include <QSize>
@@ -94,4 +95,6 @@ private:
     orvik::TFrameComposer composer_;
     orvik::TOutlineCache outlines_;
     QRegion outline_;
+    QSize savedMinimum_, savedMaximum_;
+    QPoint childShift_; // how far the children of a window without layout were moved
 };
