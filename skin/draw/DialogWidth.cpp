@@ -38,7 +38,10 @@ TDialogWidening WidenDialogForCaption(QWidget& dialog, const TSkinData& skin, co
             if (!child->isWindow())
                 child->move(child->x() + widening.shift, child->y());
     }
-    dialog.setMinimumWidth(std::min(clientWidth, dialog.maximumWidth()));
+    // A dialog of fixed size (a message box fixes its own) is let grow to the new width.
+    if (dialog.maximumWidth() < clientWidth)
+        dialog.setMaximumWidth(clientWidth);
+    dialog.setMinimumWidth(clientWidth);
     dialog.resize(clientWidth, dialog.height());
     return widening;
 }

@@ -19,8 +19,8 @@ struct TDialogWidening {
 TDialogWidening WidenForCaption(int windowWidth, int textWidth, int titleLeft, int titleRight);
 
 // Widens a dialog for its caption in the skin's title bar, measured in the caption font.
-// windowWidth is the width of the whole window (frame included) and frameWidth the part of it
-// the left and right borders take. A dialog with a layout gets the shift as extra left and
+// frameWidth is what the left and right borders add to the dialog's width (0 when the dialog's
+// own width already holds them). A dialog with a layout gets the shift as extra left and
 // right margins of the layout, one without has every child moved. Returns the widening done.
 TDialogWidening WidenDialogForCaption(QWidget& dialog, const TSkinData& skin, const QFont& font,
                                       int frameWidth);

@@ -70,8 +70,12 @@ TFrameMouse::TFrameMouse(TWindowFrame& frame, QObject* parent)
     });
 }
 
+// Gone with its window: only the filter is taken back; the menu and the shortcut are the
+// window's children and go with it.
 TFrameMouse::~TFrameMouse() {
-    Stop();
+    if (!stopped_)
+        if (QWidget* window = frame_.Window())
+            window->removeEventFilter(this);
 }
 
 void TFrameMouse::Stop() {
@@ -100,7 +104,6 @@ void TFrameMouse::ShowSystemMenu(QPoint global) {
         systemMenu_->setProperty("Tag", kSystemMenuTag);
     }
     orvik::FillSystemMenu(*systemMenu_, window, frame_.Skin());
-    lastSystemMenu_.start();
     systemMenu_->popup(global);
 }
 
@@ -280,6 +283,7 @@ void TFrameMouse::runAction(int button) {
             window->close();
             return;
         }
+        lastSystemMenu_.start();
         ShowSystemMenu(window->mapToGlobal(rect.bottomLeft() + QPoint(0, 1)));
         return;
     case orvik::action::ChildMinimise:

@@ -27,7 +27,11 @@ TWinSkinForm::TWinSkinForm(QWidget* window, TSkinData* skin)
 
 // The manager holds its skinners by guarded pointers: one that goes is dropped at its next
 // look at the list.
-TWinSkinForm::~TWinSkinForm() = default;
+TWinSkinForm::~TWinSkinForm() {
+    // The mouse works on the frame: it goes first.
+    delete mouse_;
+    delete frame_;
+}
 
 TWinSkinForm* TWinSkinForm::Of(const QWidget* window) {
     return window ? window->findChild<TWinSkinForm*>(QString(), Qt::FindDirectChildrenOnly)
@@ -107,10 +111,9 @@ QList<QObject*> TWinSkinForm::Controls() const {
 void TWinSkinForm::Start() {
     state_ = Skinned;
     // A message box or standard dialog whose caption does not fit is widened for it.
-    if (frame_ && frame_->Hooked() && skin_ && window_ && TSkinManage::IsDialogWindow(window_)) {
-        const orvik::TBorderSizes b = frame_->Layout().borders;
-        orvik::WidenDialogForCaption(*window_, *skin_, skin_->CaptionFont(), b.left + b.right);
-    }
+    // (Its width holds the frame already.)
+    if (frame_ && frame_->Hooked() && skin_ && window_ && TSkinManage::IsDialogWindow(window_))
+        orvik::WidenDialogForCaption(*window_, *skin_, skin_->CaptionFont(), 0);
     ReadSkin();
     RepaintFrame();
     emit Started();

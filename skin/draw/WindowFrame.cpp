@@ -33,8 +33,11 @@ TWindowFrame::TWindowFrame(QWidget* window, TSkinData* skin, QObject* parent)
     setObjectName(QStringLiteral("TWindowFrame"));
 }
 
+// The light release: the frame goes with a window that goes, so the window is not touched
+// beyond losing the filter. Unhook gives a living window its frame back.
 TWindowFrame::~TWindowFrame() {
-    Unhook();
+    if (hooked_ && window_)
+        window_->removeEventFilter(this);
 }
 
 bool TWindowFrame::HasCaption(Qt::WindowFlags flags) {
@@ -88,7 +91,10 @@ orvik::TFrameState TWindowFrame::State() const {
 }
 
 const orvik::TFrameLayout& TWindowFrame::Layout() {
+    if (layoutCaption_ != TSkinCaption::IsActive())
+        layoutDirty_ = true;
     if (layoutDirty_ && window_ && skin_) {
+        layoutCaption_ = TSkinCaption::IsActive();
         QPointer<QWidget> window = window_;
         const auto ask = [window](int code, int action) {
             return window &&

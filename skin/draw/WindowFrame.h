@@ -33,7 +33,8 @@ public:
     // Takes the frame of the window over; the window keeps its client size. A window without
     // caption (a splash, a popup) is left as it is: Hooked() stays false.
     void Hook();
-    // Gives the window its system frame back at the same client size; harmless twice.
+    // Gives the window its system frame back at the same client size; harmless twice. (Deleting
+    // the frame without Unhook leaves a window that goes as it is.)
     void Unhook();
     bool Hooked() const { return hooked_; }
 
@@ -88,6 +89,7 @@ private:
     bool savedMouseTracking_ = false;
     bool savedTranslucent_ = false;
     bool layoutDirty_ = true;
+    bool layoutCaption_ = false; // whether the caption painter was on for the layout
     // The skin's borders reserved now.
     orvik::TBorderSizes borders_;
     orvik::TFrameLayout layout_;
