@@ -4,16 +4,16 @@
 #include "skin/draw/FramePaint.h"
 
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
+#include <QShortcut>
 #include <QTimer>
 
 #include <functional>
 
-class QMenu;
 class QMouseEvent;
-class QShortcut;
 class QWindow;
 class TWindowFrame;
 

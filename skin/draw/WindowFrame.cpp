@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLayout>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWidget>
@@ -138,6 +139,7 @@ void TWindowFrame::Hook() {
     window_->installEventFilter(this);
     borders_ = orvik::BorderSizes(*skin_, State().kind);
     readIcon();
+    saveLimits();
     applyMargins();
     const Qt::WindowStates ws = window_->windowState();
     if (!(ws & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
@@ -223,40 +225,47 @@ void TWindowFrame::setFrameless(bool frameless) {
         handle->setFlags(flags);
 }
 
+void TWindowFrame::saveLimits() {
+    savedMinimum_ = window_->minimumSize();
+    savedMaximum_ = window_->maximumSize();
+    // The limits are those of the inside and grow by the frame, unless a layout set them: it
+    // counts the contents margins itself.
+    QLayout* layout = window_->layout();
+    if (layout)
+        layout->activate();
+    growMinimum_ =
+        !savedMinimum_.isEmpty() && (!layout || savedMinimum_ != layout->totalMinimumSize());
+    growMaximum_ = savedMaximum_ != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX) &&
+                   (!layout || savedMaximum_ != layout->totalMaximumSize());
+}
+
 void TWindowFrame::applyMargins() {
     const QMargins m = borders_.Margins();
     window_->setContentsMargins(savedMargins_ + m);
+    const QSize grow(m.left() + m.right(), m.top() + m.bottom());
+    const auto limit = [grow](QSize saved) {
+        return QSize(
+            saved.width() >= QWIDGETSIZE_MAX ? QWIDGETSIZE_MAX : saved.width() + grow.width(),
+            saved.height() >= QWIDGETSIZE_MAX ? QWIDGETSIZE_MAX : saved.height() + grow.height());
+    };
+    // Growing, the maximum first; shrinking back, the minimum first.
+    const bool growing = !grow.isNull();
+    if (growing && growMaximum_)
+        window_->setMaximumSize(limit(savedMaximum_));
+    if (growMinimum_)
+        window_->setMinimumSize(limit(savedMinimum_));
+    if (!growing && growMaximum_)
+        window_->setMaximumSize(limit(savedMaximum_));
     // A window without a layout places its children itself, from its top-left corner: they
     // move with the inside of the frame.
-    // Its size limits are those of its inside: they grow by the frame. (A layout counts the
-    // contents margins in the limits it sets.)
     const QPoint shift(m.left(), m.top());
     if (!window_->layout() && shift != childShift_) {
         const QPoint by = shift - childShift_;
         for (QWidget* child : window_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (!child->isWindow())
                 child->move(child->pos() + by);
-        const QSize grow(m.left() + m.right(), m.top() + m.bottom());
-        const auto limit = [grow](QSize saved) {
-            return QSize(saved.width() >= QWIDGETSIZE_MAX ? QWIDGETSIZE_MAX
-                                                          : saved.width() + grow.width(),
-                         saved.height() >= QWIDGETSIZE_MAX ? QWIDGETSIZE_MAX
-                                                           : saved.height() + grow.height());
-        };
-        if (childShift_.isNull()) {
-            savedMinimum_ = window_->minimumSize();
-            savedMaximum_ = window_->maximumSize();
-        }
-        if (shift.isNull() && grow.isEmpty()) {
-            window_->setMinimumSize(savedMinimum_);
-            window_->setMaximumSize(savedMaximum_);
-        } else {
-            window_->setMaximumSize(limit(savedMaximum_));
-            if (!savedMinimum_.isEmpty())
-                window_->setMinimumSize(limit(savedMinimum_));
-        }
+        childShift_ = shift;
     }
-    childShift_ = window_->layout() ? QPoint() : shift;
 }
 
 void TWindowFrame::readIcon() {

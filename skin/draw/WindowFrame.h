@@ -72,6 +72,7 @@ protected:
 private:
     void paint(QPaintEvent* event);
     void invalidate();
+    void saveLimits();
     void applyMargins();
     void updateOutline();
     void setFrameless(bool frameless);
@@ -98,5 +99,6 @@ private:
     orvik::TOutlineCache outlines_;
     QRegion outline_;
     QSize savedMinimum_, savedMaximum_;
+    bool growMinimum_ = false, growMaximum_ = false;
     QPoint childShift_; // how far the children of a window without layout were moved
 };
