@@ -231,7 +231,10 @@ void TestWindowFrame::buttonsUnderTheMouse() {
     QTest::mouseClick(w.get(), Qt::LeftButton, {}, centre(frame, own));
     QTRY_COMPARE(w->actions, QList<qintptr>{42});
 
-    // Leaving the frame ends the hot look.
+    // Leaving the frame ends the hot look. (Buttons light up in the active window only; the
+    // other tests' windows on the same display may have taken the focus meanwhile.)
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
     QTest::mouseMove(w.get(), centre(frame, close));
     QTRY_COMPARE(frame.HotButton(), close);
     QEvent leave(QEvent::Leave);
