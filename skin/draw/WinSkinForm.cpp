@@ -6,6 +6,8 @@
 #include "skin/draw/SkinManage.h"
 #include "skin/draw/SkinMessages.h"
 #include "skin/draw/WindowFrame.h"
+#include "skin/draw/controls/SkinAttach.h"
+#include "skin/draw/controls/SkinControl.h"
 
 #include <QWidget>
 
@@ -15,6 +17,12 @@ TWinSkinForm::TWinSkinForm(QWidget* window, TSkinData* skin)
     if (!window)
         return;
     window->installEventFilter(this);
+    // A new skin reaches the controls once the skin manager has applied it.
+    if (skin)
+        connect(skin, &TSkinData::SkinChanged, this, [this] {
+            if (state_ == Skinned && !unhooked_)
+                reskinControls();
+        });
     // The frame is taken over at once, before the window is mapped, so that it appears with
     // its skinned frame; the frame skinning is on with the main menu among the skinned parts.
     if (skin && skin->SkinControls().contains(xcMainMenu) && TWindowFrame::HasCaption(window)) {
@@ -60,8 +68,12 @@ void TWinSkinForm::Unhook() {
     }
     if (frame_)
         frame_->Unhook();
-    if (window_)
+    if (window_) {
+        // The controls get their own style, colours and backgrounds back.
+        orvik::DetachSkinControls(window_);
         window_->removeEventFilter(this);
+    }
+    controls_.clear();
 }
 
 void TWinSkinForm::Reskin() {
@@ -69,11 +81,7 @@ void TWinSkinForm::Reskin() {
         return;
     const State before = state_;
     state_ = Reskinning;
-    // A companion's reskin may destroy other companions: walk a copy.
-    const QList<Control> controls = controls_;
-    for (const Control& c : controls)
-        if (c.companion && c.reskin)
-            c.reskin();
+    reskinControls();
     ReadSkin();
     RepaintFrame();
     state_ = before == Waiting ? Waiting : Skinned;
@@ -108,8 +116,28 @@ QList<QObject*> TWinSkinForm::Controls() const {
     return list;
 }
 
+void TWinSkinForm::reskinControls() {
+    // A companion's reskin may destroy other companions: walk a copy.
+    const QList<Control> controls = controls_;
+    for (const Control& c : controls)
+        if (c.companion && c.reskin)
+            c.reskin();
+    // The window's palette again, and the controls made since the last walk.
+    attachControls();
+}
+
+void TWinSkinForm::attachControls() {
+    if (!window_ || !skin_ || unhooked_)
+        return;
+    orvik::AttachSkinControls(window_, *skin_, this);
+    if (const TSkinControlSet* set = TSkinControlSet::Of(window_))
+        for (TSkinControl* c : set->Controls())
+            AddControl(c, [c] { c->Reskin(); });
+}
+
 void TWinSkinForm::Start() {
     state_ = Skinned;
+    attachControls();
     // A message box or standard dialog whose caption does not fit is widened for it.
     // (Its width holds the frame already.)
     if (frame_ && frame_->Hooked() && skin_ && window_ && TSkinManage::IsDialogWindow(window_))

@@ -14,7 +14,8 @@
 // The skinner of one skinned top-level window: a child of its window (it goes with it), made
 // by the skin manager, which posts SKM_SKINWINDOW to the window once it exists. It answers
 // SKM_ISSKINNED for its window and keeps the companions of the window's controls, so that a
-// skin change reaches every one of them.
+// skin change reaches every one of them: the window's controls are given their skinners when
+// the skinning starts, follow every new skin, and get their system look back on Unhook.
 //
 // Life cycle: Waiting until SKM_SKINWINDOW arrives, then Skinned; Reskinning while a new skin
 // is applied; Unhook gives the window back as it was.
@@ -65,6 +66,11 @@ protected:
     bool unhooked() const { return unhooked_; }
 
 private:
+    // Gives the window's controls their skinners (those that have none yet) and lists them.
+    void attachControls();
+    // Applies the skin in force again to every listed control and skins the new ones.
+    void reskinControls();
+
     struct Control {
         QPointer<QObject> companion;
         std::function<void()> reskin;

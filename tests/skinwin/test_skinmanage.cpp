@@ -4,16 +4,24 @@
 #include "skin/draw/SkinManage.h"
 #include "skin/draw/SkinMessages.h"
 #include "skin/draw/WinSkinForm.h"
+#include "skin/draw/controls/SkinControl.h"
+#include "skin/draw/style/SkinStyle.h"
+#include "skin/draw/style/StyleKit.h"
 
+#include <QApplication>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
 
 namespace {
 
 const QString kSkin = QStringLiteral(ORVIK_BUILD_DIR "/skins/pebble.skn");
+const QString kOtherSkin = QStringLiteral(ORVIK_BUILD_DIR "/skins/ember.skn");
 
 // A window class whose name says it shows a preview.
 class TSamplePreviewWindow : public QWidget {
@@ -82,6 +90,7 @@ private slots:
     void switchOffAndRefresh();
     void shownAndActivatedWindows();
     void skinnerAnswersAndKeepsCompanions();
+    void skinnerDressesItsControls();
     void componentThatGoes();
 };
 
@@ -370,6 +379,62 @@ void TestSkinManage::skinnerAnswersAndKeepsCompanions() {
     form->Unhook();
     form->Unhook();
     QCOMPARE(orvik::SendSkinMessage(w.get(), orvik::SKM_ISSKINNED), 0);
+}
+
+// The window's controls take the skin style when the skinning starts, follow a skin switch
+// (new controls included), and get their system look and colours back when skinning goes off.
+void TestSkinManage::skinnerDressesItsControls() {
+    TSkinManage manager;
+    auto main = component(manager, sfMainform);
+    manager.MarkStarted();
+    auto w = window("frmControls", {300, 200});
+    auto* button = new QPushButton(QStringLiteral("Play"), w.get());
+    auto* edit = new QLineEdit(w.get());
+    edit->move(0, 40);
+    auto* list = new QListWidget(w.get());
+    list->setGeometry(0, 70, 200, 100);
+    const QColor plainWindow = w->palette().color(QPalette::Window);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+
+    manager.SetCurrentSkinData(main.get());
+    manager.PostCommand(ISkinManager::SwitchOn, 0);
+    manager.ExecuteCommand();
+    TWinSkinForm* form = manager.FindSkinForm(w.get());
+    QVERIFY(form);
+    QTRY_COMPARE(form->LifeState(), TWinSkinForm::Skinned);
+    for (QWidget* control : QList<QWidget*>{button, edit, list}) {
+        QVERIFY2(qobject_cast<TSkinStyle*>(control->style()), control->metaObject()->className());
+        QVERIFY(TSkinControl::Of(control)->Paints());
+        QVERIFY(form->Controls().contains(TSkinControl::Of(control)));
+    }
+    const QColor pebbleFace = w->palette().color(QPalette::Window);
+    QCOMPARE(pebbleFace, orvik::style::FaceColour(*main));
+
+    // A switch to another skin: the window's colours follow, and a control made meanwhile is
+    // skinned too.
+    auto* late = new QPushButton(QStringLiteral("Stop"), w.get());
+    late->move(100, 0);
+    late->show();
+    QSignalSpy changed(main.get(), &TSkinData::SkinChanged);
+    main->SetSkinFile(kOtherSkin);
+    QVERIFY(changed.wait());
+    QCOMPARE(w->palette().color(QPalette::Window), orvik::style::FaceColour(*main));
+    QVERIFY(w->palette().color(QPalette::Window) != pebbleFace);
+    QVERIFY(qobject_cast<TSkinStyle*>(late->style()));
+    QVERIFY(form->Controls().contains(TSkinControl::Of(late)));
+
+    // Skinning off: the skinner goes and every control is as it was.
+    manager.SetCurrentSkinData(main.get());
+    manager.PostCommand(ISkinManager::SwitchOff, 0);
+    manager.ExecuteCommand();
+    QVERIFY(!manager.FindSkinForm(w.get()));
+    for (QWidget* control : QList<QWidget*>{button, edit, list, late}) {
+        QCOMPARE(control->style(), QApplication::style());
+        QVERIFY(!TSkinControl::Of(control));
+    }
+    QCOMPARE(w->palette().color(QPalette::Window), plainWindow);
+    QVERIFY(!w->testAttribute(Qt::WA_SetPalette));
 }
 
 void TestSkinManage::componentThatGoes() {
