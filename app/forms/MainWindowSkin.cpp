@@ -19,10 +19,10 @@ void TfrmMain::CreateSkinEngine() {
     SkinEngine->BeginRead();
     SkinEngine->SetActive(true);
     SkinEngine->SetDisableTag(99);
-    SkinEngine->SetSkinControls({xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo,
-                                 xcCheckBox, xcRadioButton, xcProgress, xcScrollbar, xcEdit,
-                                 xcButton, xcBitBtn, xcSpeedButton, xcPanel, xcGroupBox,
-                                 xcStatusBar, xcTab});
+    SkinEngine->SetSkinControls({xcMainMenu, xcPopupMenu, xcSystemMenu,  xcToolbar,  xcControlbar,
+                                 xcCombo,    xcCheckBox,  xcRadioButton, xcProgress, xcScrollbar,
+                                 xcEdit,     xcSpin,      xcButton,      xcBitBtn,   xcSpeedButton,
+                                 xcPanel,    xcGroupBox,  xcStatusBar,   xcTab,      xcTrackBar});
     SkinEngine->SetOptions({xoPreview, xoToolbarBK});
     SkinEngine->SetSkinFormtype(sfMainform);
     SkinEngine->SetMenuUpdate(true);

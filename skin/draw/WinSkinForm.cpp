@@ -117,13 +117,13 @@ QList<QObject*> TWinSkinForm::Controls() const {
 }
 
 void TWinSkinForm::reskinControls() {
+    // The window's palette again, and the controls made since the last walk listed.
+    attachControls();
     // A companion's reskin may destroy other companions: walk a copy.
     const QList<Control> controls = controls_;
     for (const Control& c : controls)
         if (c.companion && c.reskin)
             c.reskin();
-    // The window's palette again, and the controls made since the last walk.
-    attachControls();
 }
 
 void TWinSkinForm::attachControls() {

@@ -75,8 +75,8 @@ void TestMainWindow::componentsMenusAndActions() {
     QStringList titles;
     for (QAction* a : u.MainMenu->actions())
         titles << a->text();
-    QCOMPARE(titles,
-             QStringList({"&File", "&View", "Category", "Stations", "Links", "Favorites", "Help"}));
+    QCOMPARE(titles, QStringList({"&File", "&View", "&Category", "&Stations", "Links", "F&avorites",
+                                  "&Help"}));
     QVERIFY(!u.mnuLinks->isVisible());
     QCOMPARE(menuCaptions(u.mnuFileMenu),
              QStringList({"Import playlist...", "Export playlist...", "-", "Exit"}));

@@ -3,6 +3,7 @@
 // system look back; and the contrast of the text each family draws in every built-in skin.
 
 #include "tests/skindata/SkinTestKit.h"
+#include "tests/skinparts/PartsKit.h"
 
 #include "skin/data/SkinCells.h"
 #include "skin/data/SkinData.h"
@@ -23,9 +24,11 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStyleFactory>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -180,6 +183,7 @@ private slots:
     void factoryRules();
     void skinEnableAndDetach();
     void realWidgetsAreSkinned();
+    void sheetSetAsideAndLateControls();
     void textContrastInEveryBuiltInSkin();
 };
 
@@ -647,6 +651,56 @@ void TestSkinStyle::realWidgetsAreSkinned() {
         QVERIFY2(found, qPrintable(name));
         DetachSkinControls(&window);
     }
+}
+
+// A tab widget's own style sheet would draw its tabs past the skin style: it is set aside while
+// skinned and comes back with the system look. Controls made after the walk (a view's new
+// scroll bar, a page added later) are skinned as they appear.
+void TestSkinStyle::sheetSetAsideAndLateControls() {
+    auto skin = builtSkin(QStringLiteral("ember"));
+    QWidget window;
+    window.resize(300, 250);
+    auto* tabs = new QTabWidget(&window);
+    tabs->setGeometry(0, 0, 300, 250);
+    const QString sheet = QStringLiteral("QTabBar::tab { padding: 3px 1px; min-width: 0px; }");
+    tabs->setStyleSheet(sheet);
+    auto* tree = new QTreeWidget;
+    tabs->addTab(tree, QStringLiteral("Stations"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    AttachSkinControls(&window, *skin);
+    QVERIFY(tabs->styleSheet().isEmpty());
+    QVERIFY(qobject_cast<TSkinStyle*>(tabs->style()));
+    QVERIFY(qobject_cast<TSkinStyle*>(tabs->tabBar()->style()));
+    // The current tab shows the skin's selected tab cell, not the sheet's blank box.
+    const QImage bar = tabs->tabBar()->grab().toImage();
+    QCOMPARE(partstest::cornerMismatches(bar, tabs->tabBar()->tabRect(0).topLeft(), *skin->Tabs(),
+                                         tabcell::Selected),
+             0);
+
+    // A new vertical scroll bar and a new page, both inside the skinned window.
+    auto* bar2 = new QScrollBar(Qt::Vertical);
+    tree->setVerticalScrollBar(bar2);
+    auto* page = new QLineEdit;
+    tabs->addTab(page, QStringLiteral("Search"));
+    tabs->setCurrentWidget(page);
+    QTRY_VERIFY(TSkinControl::Of(bar2) && TSkinControl::Of(page));
+    QVERIFY(qobject_cast<TSkinStyle*>(bar2->style()));
+    QVERIFY(qobject_cast<TSkinStyle*>(page->style()));
+    QVERIFY(TSkinControlSet::Of(&window)->Controls().contains(TSkinControl::Of(page)));
+
+    DetachSkinControls(&window);
+    QCOMPARE(tabs->styleSheet(), sheet);
+    QVERIFY(!TSkinControl::Of(bar2) && !TSkinControl::Of(page));
+    QVERIFY(!qobject_cast<TSkinStyle*>(bar2->style()));
+    QVERIFY(!qobject_cast<TSkinStyle*>(page->style())); // the sheet's style over the system's
+    // Outside a skinned window nothing is attached.
+    auto* later = new QLineEdit;
+    tabs->addTab(later, QStringLiteral("More"));
+    tabs->setCurrentWidget(later);
+    QTRY_VERIFY(later->isVisible());
+    QVERIFY(!TSkinControl::Of(later));
 }
 
 void TestSkinStyle::textContrastInEveryBuiltInSkin() {

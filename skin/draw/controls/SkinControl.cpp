@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QWidget>
 
+#include <utility>
+
 namespace {
 
 constexpr int ParentBackgroundTag = 5555;
@@ -65,6 +67,17 @@ void TSkinControl::Attach(TSkinData& skin) {
     skin_ = &skin;
     state_ = Attached;
     w->installEventFilter(this);
+    // A style sheet's rules are drawn by the sheet, not by the style below it: the control's
+    // own sheet is set aside while the skin paints it (before the style is set, so that the
+    // skin style is not wrapped in the sheet's).
+    ownSheet_ = w->styleSheet();
+    if (!ownSheet_.isEmpty()) {
+        w->setStyleSheet(QString());
+        // Below the sheet the window's colours did not reach the control and its children:
+        // they take them now.
+        if (!w->testAttribute(Qt::WA_SetPalette))
+            w->setPalette(QPalette());
+    }
     hadOwnStyle_ = w->testAttribute(Qt::WA_SetStyle);
     ownStyle_ = hadOwnStyle_ ? w->style() : nullptr;
     w->setStyle(TSkinStyle::For(&skin));
@@ -80,6 +93,8 @@ void TSkinControl::Detach() {
     w->removeEventFilter(this);
     restoreColours();
     w->setStyle(hadOwnStyle_ ? ownStyle_.data() : nullptr);
+    if (!ownSheet_.isEmpty())
+        w->setStyleSheet(std::exchange(ownSheet_, QString()));
     w->update();
 }
 

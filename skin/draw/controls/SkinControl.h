@@ -35,7 +35,8 @@ enum class TControlKind {
 // The companion of a skinned control: a child object of its widget (so it goes with it),
 // found through Of. It holds what Qt does not carry per control: whether the skin paints it
 // (SKM_SKINENABLE turns that on and off), and what it changed on the widget so that Detach can
-// give it back (the widget's own style, its own palette, its background filling). Hot,
+// give it back (the widget's own style, its own palette, its background filling, its own style
+// sheet, which would otherwise draw the control past the skin style). Hot,
 // pressed, focused, checked and disabled come from the style options, not from here.
 class TSkinControl : public QObject {
     Q_OBJECT
@@ -65,7 +66,8 @@ public:
     // Sets the skin style on the control and, with setColour, the skin's colours. A second
     // attach is ignored.
     void Attach(TSkinData& skin);
-    // Gives back the style, the colours and the background filling the control had.
+    // Gives back the style, the style sheet, the colours and the background filling the
+    // control had.
     void Detach();
     // After the skin changed: the colours again, and a repaint.
     void Reskin();
@@ -89,4 +91,5 @@ private:
     bool hadOwnPalette_ = false;
     QPalette ownPalette_;
     bool filledBackground_ = false;
+    QString ownSheet_;
 };

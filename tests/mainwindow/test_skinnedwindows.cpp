@@ -1,0 +1,208 @@
+// The program's own windows in every built-in skin: the main window and the station editor
+// grabbed and sampled at their controls against the skin's cells, and "Use Skins" switched off
+// giving every control the look and the colours it had before.
+#include "ui_EditStation.h"
+#include "ui_MainWindow.h"
+
+#include "app/forms/EditStation.h"
+#include "app/forms/MainWindow.h"
+#include "app/player/PlayerFactory.h"
+#include "skin/data/SkinCells.h"
+#include "skin/data/SkinData.h"
+#include "skin/draw/WinSkinForm.h"
+#include "skin/draw/controls/SkinControl.h"
+#include "skin/draw/style/SkinStyle.h"
+#include "skin/draw/style/StyleKit.h"
+#include "tests/common/ProgramFolderFixture.h"
+#include "tests/common/RecordingPresenter.h"
+#include "tests/skinparts/PartsKit.h"
+
+#include <QAbstractItemView>
+#include <QCursor>
+#include <QDir>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTabBar>
+#include <QTreeView>
+#include <QtTest>
+
+using namespace orvik;
+using namespace partstest;
+
+namespace {
+
+const QString kBuiltSkins = QStringLiteral(ORVIK_BUILD_DIR "/skins/");
+
+QImage grabOf(QWidget* w) {
+    return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// A program folder with the sample catalogue, one built skin and the settings that pick it.
+struct SkinnedFolder {
+    SkinnedFolder(const QString& skin, bool active) {
+        QDir().mkpath(folder.path() + QStringLiteral("skins"));
+        QFile::copy(kBuiltSkins + skin + QStringLiteral(".skn"),
+                    folder.path() + QStringLiteral("skins/") + skin + QStringLiteral(".skn"));
+        QFile f(folder.path() + QStringLiteral("settings.ini"));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(QStringLiteral("[Skins]\nSkin=%1.skn\nActive=%2\n")
+                        .arg(skin)
+                        .arg(active ? 1 : 0)
+                        .toUtf8());
+    }
+    ProgramFolderFixture folder{ProgramFolderFixture::Catalogue::Sample};
+};
+
+bool skinned(QWidget* window) {
+    const TWinSkinForm* form = TWinSkinForm::Of(window);
+    return form && form->LifeState() == TWinSkinForm::Skinned;
+}
+
+// The controls sampled in the main window, in the order they are checked.
+struct MainControls {
+    explicit MainControls(TfrmMain& w)
+        : button(w.form().Button4), edit(w.form().txtFind), tabs(w.form().PageControl->tabBar()),
+          slider(w.form().trbVolume), view(w.findChild<QTreeView*>(QStringLiteral("tvStations"))) {}
+    QList<QWidget*> all() const { return {button, edit, tabs, slider, view, bar()}; }
+    QScrollBar* bar() const { return static_cast<QAbstractScrollArea*>(view)->verticalScrollBar(); }
+    QWidget* button;
+    QWidget* edit;
+    QTabBar* tabs;
+    QSlider* slider;
+    QTreeView* view;
+};
+
+// How many places along the image a frame of the element matches 1:1, on the given row.
+int matchesAlong(const QImage& img, const TDataSkinObject& e, int k, int y = 0) {
+    int hits = 0;
+    for (int x = 0; x + e.FrameWidth() <= img.width(); ++x)
+        hits += cellMismatches(img, QPoint(x, y), e, k) == 0;
+    return hits;
+}
+
+void checkMainWindow(TfrmMain& w, const MainControls& c, const TSkinData& skin,
+                     const QString& name) {
+    const QImage img = grabOf(&w);
+    keepShot(img, QStringLiteral("main-") + name);
+    const auto at = [&](QWidget* control, QPoint p = {}) { return control->mapTo(&w, p); };
+    // A push button: its frame's corners are the Buttons element's normal cell.
+    QCOMPARE(cornerMismatches(img, at(c.button), *skin.Buttons(), buttoncell::Normal), 0);
+    // The search edit: the flat border, the field inside it.
+    const int mid = c.edit->height() / 2;
+    QCOMPARE(rgb(img.pixel(at(c.edit, {0, mid}))),
+             rgb(orvik::style::SkinColour(skin.ButtonShadowColor()).rgb()));
+    QCOMPARE(rgb(img.pixel(at(c.edit, {2, 2}))),
+             rgb(orvik::style::SkinColour(skin.WindowColor()).rgb()));
+    // The station tree's scroll bar: its up arrow is the skin's arrow cell.
+    QVERIFY(c.bar()->isVisible());
+    QCOMPARE(cellMismatches(img, at(c.bar()), *skin.Scrollbar(), scrollcell::Up), 0);
+    // The current tab (Stations) in the skin's selected tab cell.
+    QCOMPARE(cornerMismatches(img, at(c.tabs, c.tabs->tabRect(0).topLeft()), *skin.Tabs(),
+                              tabcell::Selected),
+             0);
+    // The volume slider's thumb, once.
+    QCOMPARE(matchesAlong(grabOf(c.slider), *skin.TrackbarThumbHorz(), slidercell::Normal), 1);
+}
+
+void checkEditor(TfrmEditStation& d, const TSkinData& skin, const QString& name) {
+    const QImage img = grabOf(&d);
+    keepShot(img, QStringLiteral("editor-") + name);
+    Ui::TfrmEditStation& u = d.form();
+    QCOMPARE(
+        cornerMismatches(img, u.cmdOK->mapTo(&d, QPoint()), *skin.Buttons(), buttoncell::Normal),
+        0);
+    const QPoint edit = u.txtURL->mapTo(&d, QPoint(0, u.txtURL->height() / 2));
+    QCOMPARE(rgb(img.pixel(edit)), rgb(orvik::style::SkinColour(skin.ButtonShadowColor()).rgb()));
+    // The combo box's left edge half way down is the composite's.
+    if (const TDataSkinObject* combo = skin.ComboButton(); combo && !combo->Image.isNull()) {
+        const QRect f = combo->FrameRect(combocell::Normal);
+        const QPoint left = u.cbFormat->mapTo(&d, QPoint(0, u.cbFormat->height() / 2));
+        QCOMPARE(rgb(img.pixel(left)), rgb(combo->Image.pixel(f.left(), f.height() / 2)));
+    }
+}
+
+} // namespace
+
+class TestSkinnedWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void everyBuiltInSkin_data();
+    void everyBuiltInSkin();
+};
+
+void TestSkinnedWindows::initTestCase() {
+    QVERIFY2(QDir(kBuiltSkins).entryList({QStringLiteral("*.skn")}).size() >= 4,
+             "the built skins are missing");
+    // The pointer stays off the windows: no control is hot in one grab and not in the next.
+    QCursor::setPos(0, 0);
+}
+
+void TestSkinnedWindows::everyBuiltInSkin_data() {
+    QTest::addColumn<QString>("skin");
+    for (const QString& name : builtSkinNames())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void TestSkinnedWindows::everyBuiltInSkin() {
+    QFETCH(QString, skin);
+    SkinnedFolder folder(skin, false);
+    RecordingPresenter boxes;
+    orvik::ScopedPlayerCreationFailure noPlayers;
+    TfrmMain w;
+    w.move(200, 50);
+    w.resize(1000, 700);
+    w.show();
+    // As in the running program, the skin manager's commands run once a window was active.
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    MainControls c(w);
+    QVERIFY(c.view);
+    c.view->expandAll();
+    QTRY_VERIFY(c.bar()->isVisible());
+    QVERIFY(!TWinSkinForm::Of(&w));
+    // No caret blinks in the search edit between the grabs.
+    c.view->setFocus();
+    const QColor plainFace = w.palette().color(QPalette::Window);
+    QList<QImage> plain;
+    for (QWidget* control : c.all())
+        plain << grabOf(control);
+
+    // "Use Skins" on: every sampled control is drawn from the skin.
+    w.form().mnuUseSkins->trigger();
+    QTRY_VERIFY(skinned(&w));
+    const TSkinData& data = *w.SkinEngine;
+    for (QWidget* control : c.all()) {
+        QVERIFY2(qobject_cast<TSkinStyle*>(control->style()), control->metaObject()->className());
+        QVERIFY(TSkinControl::Of(control) || control == c.bar());
+    }
+    QVERIFY(w.form().PageControl->styleSheet().isEmpty());
+    QCOMPARE(w.palette().color(QPalette::Window), orvik::style::FaceColour(data));
+    checkMainWindow(w, c, data, skin);
+
+    // The station editor opened from it is skinned as well.
+    {
+        TfrmEditStation editor(&w, w.catalogue());
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QTRY_VERIFY(skinned(&editor));
+        checkEditor(editor, data, skin);
+    }
+
+    // Off again: the system look and the colours the controls had, pixel for pixel.
+    w.form().mnuUseSkins->trigger();
+    QTRY_VERIFY(!TWinSkinForm::Of(&w));
+    QCOMPARE(w.palette().color(QPalette::Window), plainFace);
+    QVERIFY(!w.form().PageControl->styleSheet().isEmpty());
+    const QList<QWidget*> controls = c.all();
+    for (int i = 0; i < controls.size(); ++i) {
+        QVERIFY(!TSkinControl::Of(controls[i]));
+        QVERIFY2(!qobject_cast<TSkinStyle*>(controls[i]->style()),
+                 controls[i]->metaObject()->className());
+        QVERIFY2(grabOf(controls[i]) == plain[i], controls[i]->metaObject()->className());
+    }
+}
+
+QTEST_MAIN(TestSkinnedWindows)
+#include "test_skinnedwindows.moc"
