@@ -141,9 +141,7 @@ void TWindowFrame::Hook() {
     readIcon();
     saveLimits();
     applyMargins();
-    const Qt::WindowStates ws = window_->windowState();
-    if (!(ws & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
-        window_->resize(client.grownBy(borders_.Margins()));
+    resizeAround(client);
     invalidate();
     updateOutline();
 }
@@ -165,9 +163,7 @@ void TWindowFrame::Unhook() {
     setFrameless(false);
     if (QWindow* handle = window_->windowHandle())
         handle->unsetCursor();
-    const Qt::WindowStates ws = window_->windowState();
-    if (!(ws & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
-        window_->resize(client);
+    resizeAround(client);
     outline_ = QRegion();
     window_->update();
 }
@@ -181,12 +177,18 @@ void TWindowFrame::ReadSkin() {
     if (borders != borders_) {
         borders_ = borders;
         applyMargins();
-        const Qt::WindowStates ws = window_->windowState();
-        if (!(ws & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
-            window_->resize(client.grownBy(borders_.Margins()));
+        resizeAround(client);
     }
     invalidate();
     updateOutline();
+}
+
+// A window in its normal state takes the size of its client area and the borders reserved now;
+// a maximised, minimised or full-screen one keeps the size it has.
+void TWindowFrame::resizeAround(QSize client) {
+    const Qt::WindowStates ws = window_->windowState();
+    if (!(ws & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
+        window_->resize(client.grownBy(borders_.Margins()));
 }
 
 void TWindowFrame::Repaint() {

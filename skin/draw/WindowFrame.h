@@ -73,6 +73,7 @@ private:
     void paint(QPaintEvent* event);
     void invalidate();
     void saveLimits();
+    void resizeAround(QSize client);
     void applyMargins();
     void updateOutline();
     void setFrameless(bool frameless);
