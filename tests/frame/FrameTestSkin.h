@@ -39,8 +39,8 @@ struct ButtonSpec {
 // Left 6, right 5, title 24, bottom 3 pixels; caption text shifted 40 in, 50 kept at the right,
 // a plate with 3-pixel ends. transparent: all parts carry the transparency flag, and the left
 // part has a magenta top-left pixel in both frames.
-inline std::unique_ptr<TSkinData> makeSkin(const QList<ButtonSpec>& buttons,
-                                           bool transparent = false, int alignment = 0) {
+inline skintest::PackageRecipe makeRecipe(const QList<ButtonSpec>& buttons,
+                                          bool transparent = false, int alignment = 0) {
     skintest::PackageRecipe r;
     QImage left = skintest::strip(6, 40, {LeftActive, LeftInactive});
     if (transparent) {
@@ -90,8 +90,13 @@ inline std::unique_ptr<TSkinData> makeSkin(const QList<ButtonSpec>& buttons,
                      << QStringLiteral("Visibility=%1").arg(b.visibility) << "Visibility1=0"
                      << "frame=4"
                      << "ButtonImage=button.bmp";
+    return r;
+}
+
+inline std::unique_ptr<TSkinData> makeSkin(const QList<ButtonSpec>& buttons,
+                                           bool transparent = false, int alignment = 0) {
     auto skin = std::make_unique<TSkinData>();
-    skintest::loadInto(*skin, r);
+    skintest::loadInto(*skin, makeRecipe(buttons, transparent, alignment));
     return skin;
 }
 
