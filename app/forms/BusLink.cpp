@@ -33,6 +33,10 @@ TBusLink::TBusLink(TfrmMain& form)
     ui.mnuViewMenu->insertAction(view.value(after + 1), actNotify_);
     mpris_->registerOn(QDBusConnection::sessionBus());
     f_.updater().add([this] { update(); });
+    // A title is announced as it arrives, not only once the event loop goes idle: a loop kept
+    // busy by other events may be a long time from waiting.
+    connect(&f_.nowPlaying(), &TNowPlaying::changed, this,
+            [this] { runGuarded([this] { update(); }); });
 }
 
 bool TBusLink::canGoNext() const {

@@ -15,8 +15,9 @@ class TNotifier;
 // The main window on the desktop bus: desktop shells, media keys and media player clients
 // drive it through the media player interfaces, and a new stream title is announced by a
 // desktop notification while the window is hidden in the tray (the View menu's "Title
-// Notifications" turns that off). The state goes out when the event loop is about to wait,
-// with the window's other Update handlers.
+// Notifications" turns that off). The state goes out as the player reports a title or a
+// change of state, and when the event loop is about to wait, with the window's other Update
+// handlers.
 class TBusLink : public QObject, public orvik::TMediaControl {
     Q_OBJECT
 public:

@@ -90,6 +90,7 @@ void TNowPlaying::onTitle(int mode, const QString& title) {
         return;
     title_ = title;
     showTitle();
+    emit changed();
 }
 
 void TNowPlaying::showTitle() {
@@ -125,6 +126,7 @@ void TNowPlaying::afterState(int mode, bool playing, bool stopped) {
     } else if (stopped && reconnect_->active()) {
         showCountdown(reconnect_->secondsLeft());
     }
+    emit changed();
 }
 
 void TNowPlaying::onDropped(int mode) {

@@ -39,6 +39,10 @@ public:
     // "name - title" while the stream says what it plays, else empty.
     QString playingText() const;
 
+signals:
+    // A new title, or the player of the station started last began or stopped playing.
+    void changed();
+
 private:
     void watch(orvik::TPlayerCore* core, int mode);
     void onTitle(int mode, const QString& title);
