@@ -58,6 +58,28 @@ std::unique_ptr<TAskingWindow> laidOutWindow(QSize client = {300, 200}) {
     return w;
 }
 
+// The usual window of these tests: laid out, shown (active or only exposed), then skinned
+// with the buttons above.
+struct SkinnedWindow {
+    std::unique_ptr<TSkinData> skin = makeSkin(kButtons);
+    std::unique_ptr<TAskingWindow> w = laidOutWindow();
+    TWinSkinForm* form = nullptr;
+
+    // False when the window never came up as asked.
+    bool start(bool active) {
+        w->show();
+        if (active) {
+            w->activateWindow();
+            if (!QTest::qWaitForWindowActive(w.get()))
+                return false;
+        } else if (!QTest::qWaitForWindowExposed(w.get())) {
+            return false;
+        }
+        form = new TWinSkinForm(w.get(), skin.get());
+        return true;
+    }
+};
+
 QColor pixel(const QImage& image, QPoint p) {
     return image.pixelColor(p);
 }
@@ -157,12 +179,10 @@ void TestWindowFrame::windowWithoutCaptionKeepsItsLook() {
 }
 
 void TestWindowFrame::framePixelsActiveAndInactive() {
-    auto skin = makeSkin(kButtons);
-    auto w = laidOutWindow();
-    w->show();
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    auto* form = new TWinSkinForm(w.get(), skin.get());
+    SkinnedWindow s;
+    QVERIFY(s.start(true));
+    auto& w = s.w;
+    TWinSkinForm* form = s.form;
     TWindowFrame* frame = form->Frame();
     const int width = w->width(), height = w->height();
 
@@ -193,12 +213,10 @@ void TestWindowFrame::framePixelsActiveAndInactive() {
 }
 
 void TestWindowFrame::buttonsUnderTheMouse() {
-    auto skin = makeSkin(kButtons);
-    auto w = laidOutWindow();
-    w->show();
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    auto* form = new TWinSkinForm(w.get(), skin.get());
+    SkinnedWindow s;
+    QVERIFY(s.start(true));
+    auto& w = s.w;
+    TWinSkinForm* form = s.form;
     TWindowFrame& frame = *form->Frame();
     const int max = placeOf(frame, orvik::action::Maximise);
     const int own = placeOf(frame, 42);
@@ -246,11 +264,10 @@ void TestWindowFrame::buttonsUnderTheMouse() {
 }
 
 void TestWindowFrame::doubleClicks() {
-    auto skin = makeSkin(kButtons);
-    auto w = laidOutWindow();
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    auto* form = new TWinSkinForm(w.get(), skin.get());
+    SkinnedWindow s;
+    QVERIFY(s.start(false));
+    auto& w = s.w;
+    TWinSkinForm* form = s.form;
     TWindowFrame& frame = *form->Frame();
     const QPoint caption(frame.Layout().text.right() + 10, 12);
     QCOMPARE(orvik::HitTest(frame.Layout(), caption).part, orvik::THitPart::Caption);
@@ -270,11 +287,10 @@ void TestWindowFrame::doubleClicks() {
 }
 
 void TestWindowFrame::dragsStartOnTheFirstMove() {
-    auto skin = makeSkin(kButtons);
-    auto w = laidOutWindow();
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    auto* form = new TWinSkinForm(w.get(), skin.get());
+    SkinnedWindow s;
+    QVERIFY(s.start(false));
+    auto& w = s.w;
+    TWinSkinForm* form = s.form;
     TWindowFrame& frame = *form->Frame();
     QList<Qt::Edges> drags;
     form->FrameMouse()->SetSystemDrag([&drags](QWindow*, Qt::Edges edges) {
@@ -312,12 +328,10 @@ void TestWindowFrame::dragsStartOnTheFirstMove() {
 }
 
 void TestWindowFrame::systemMenu() {
-    auto skin = makeSkin(kButtons);
-    auto w = laidOutWindow();
-    w->show();
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    auto* form = new TWinSkinForm(w.get(), skin.get());
+    SkinnedWindow s;
+    QVERIFY(s.start(true));
+    auto& w = s.w;
+    TWinSkinForm* form = s.form;
     TWindowFrame& frame = *form->Frame();
     TFrameMouse& mouse = *form->FrameMouse();
     const QPoint caption(frame.Layout().text.right() + 10, 12);
