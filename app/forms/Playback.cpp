@@ -5,6 +5,7 @@
 #include "app/forms/MainWindow.h"
 #include "app/forms/NowPlaying.h"
 #include "app/forms/RealMediaAddress.h"
+#include "app/forms/StopReason.h"
 #include "app/player/RealAudio.h"
 #include "app/player/Reconnector.h"
 #include "app/player/WebBrowser.h"
@@ -18,9 +19,8 @@
 
 using orvik::runSilently;
 
-const QUrl TPlayback::ProductSite(QStringLiteral("https://orvik.example.org/report-a-problem"));
-
-TPlayback::TPlayback(TfrmMain& form) : QObject(&form), f_(form) {
+TPlayback::TPlayback(TfrmMain& form)
+    : QObject(&form), f_(form), reason_(new TStopReason(form.form(), this)) {
     openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     randomIndex = &TPlayback::ClockSeededIndex;
 }
@@ -72,8 +72,8 @@ void TPlayback::actPlayExecute() {
         if (!station)
             return;
         const QString url = station->Url;
-        auto& ui = f_.form();
         f_.nowPlaying().cancelReconnect();
+        reason_->clear();
         if (url == orvik::kWebPageMarker) {
             f_.PlayMode = 2;
             f_.nowPlaying().started(2, station->Name, QString());
@@ -105,9 +105,7 @@ void TPlayback::actPlayExecute() {
                 real->raise();
                 real->SetSource(url);
                 real->DoPlay();
-                TAlignPanel::setAlign(real, QString());
-                real->move((ui.pnlBlack->width() - real->width()) / 2,
-                           (ui.pnlBlack->height() - real->height()) / 2);
+                placeRealPlayer();
                 real->show();
             });
         } else {
@@ -145,6 +143,7 @@ void TPlayback::stopOtherPlayer(int mode) {
 
 void TPlayback::actStopExecute() {
     f_.nowPlaying().cancelReconnect();
+    reason_->clear();
     // Whatever plays stops, whichever player it is on.
     if (f_.PlayMode == 0 || f_.PlayMode == 2)
         stopOtherPlayer(0);
@@ -195,6 +194,7 @@ void TPlayback::MediaPlayerPlayStateChange(int NewState) {
         ui.lLoading->hide();
         if (NewState == 1) {
             setStatus(QStringLiteral("No channel currently playing"));
+            showStopReason(0);
         } else {
             const TItemPtr current = f_.CurrentStation();
             setStatus(current ? current->Name : QStringLiteral("Channel is playing..."));
@@ -213,10 +213,26 @@ void TPlayback::RealPlayerPlayStateChange(int lNewState) {
         // The status names the station once it plays, as for the other player.
         if (lNewState == 0) {
             setStatus(QStringLiteral("No channel currently playing"));
+            showStopReason(1);
         } else {
             const TItemPtr current = f_.CurrentStation();
             setStatus(current ? current->Name : QStringLiteral("Channel is playing..."));
         }
     }
     f_.nowPlaying().afterState(1, lNewState == 4, lNewState == 0);
+}
+
+void TPlayback::showStopReason(int mode) {
+    if (mode != f_.PlayMode)
+        return; // the other player stopped for the one now in use
+    QString reason;
+    if (mode == 0 && f_.MediaPlayer)
+        reason = f_.MediaPlayer->core().failureReason();
+    else if (mode == 1 && f_.RealPlayer)
+        reason = f_.RealPlayer->core().failureReason();
+    reason_->show(reason);
+}
+
+QString TPlayback::stopReason() const {
+    return reason_->text();
 }

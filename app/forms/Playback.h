@@ -6,6 +6,7 @@
 #include <functional>
 
 class TfrmMain;
+class TStopReason;
 
 // The play, stop, volume, status-line, channel-stepping and view commands of the main window.
 class TPlayback : public QObject {
@@ -13,8 +14,6 @@ class TPlayback : public QObject {
 public:
     explicit TPlayback(TfrmMain& form);
 
-    // The product web site opened by "Report a problem".
-    static const QUrl ProductSite;
     // Opens an address in the desktop's browser; tests replace it.
     std::function<bool(const QUrl&)> openUrl;
     // Draws a whole number from 0 to n - 1 for Random Channel, once per click. The standard one
@@ -41,7 +40,16 @@ public:
     void actViewStationInformationExecute();
     void cmdHideStationInfoClick();
     void mnuLinksClick();
+    // Opens the page on reporting a problem, filled with the versions in use; a box says so
+    // when it cannot be opened.
     void ReportAProblem();
+    // The program's version and those of Qt, libmpv and SQLite, one a line.
+    QString VersionsText() const;
+    // The page on reporting a problem with the versions filled in, written to a private
+    // folder; its path, or empty when it could not be made.
+    QString WriteReportPage() const;
+    // Why the last stream did not play (beside Play and Stop), empty when it did.
+    QString stopReason() const;
 
 private:
     void setStatus(const QString& text);
@@ -51,5 +59,12 @@ private:
     void playSelected();
     bool stepFavorites(int step);
 
+    // The media player (mode 0) or the RealMedia player (1) stopped: says why, when it failed.
+    void showStopReason(int mode);
+    // The RealMedia player covers the picture area below the status panel, as the media
+    // player does, in front of everything else there.
+    void placeRealPlayer();
+
     TfrmMain& f_;
+    TStopReason* reason_;
 };

@@ -5,6 +5,7 @@
 #include "ui_MainWindow.h"
 
 #include "app/forms/MainWindow.h"
+#include "app/forms/StopReason.h"
 #include "app/player/RealAudio.h"
 #include "app/player/WebBrowser.h"
 #include "app/player/WindowsMediaPlayer.h"
@@ -17,14 +18,9 @@ void TPlayback::FormResize() {
                      ui.pnlBlack->contentsRect().height());
     if (f_.MediaPlayer)
         f_.MediaPlayer->SetObjectRects(f_.MediaPlayer->geometry(), clip);
+    reason_->layout();
     if (f_.PlayMode == 1) {
-        orvik::runSilently([&] {
-            if (TRealAudio* real = f_.RealPlayer) {
-                TAlignPanel::setAlign(real, QString());
-                real->move((ui.pnlPlayer->width() - real->width()) / 2,
-                           (ui.pnlPlayer->height() - real->height()) / 2);
-            }
-        });
+        orvik::runSilently([&] { placeRealPlayer(); });
     } else if (f_.PlayMode == 0) {
         orvik::runSilently([&] {
             if (TRealAudio* real = f_.RealPlayer) {
@@ -33,6 +29,14 @@ void TPlayback::FormResize() {
             }
         });
     }
+}
+
+void TPlayback::placeRealPlayer() {
+    TRealAudio* real = f_.RealPlayer;
+    if (!real)
+        return;
+    TAlignPanel::setAlign(real, QString());
+    real->setGeometry(f_.form().pnlBlack->geometry());
 }
 
 void TPlayback::showLeftWhenNeeded() {
@@ -70,8 +74,4 @@ void TPlayback::mnuLinksClick() {
     f_.WebBrowser->Navigate(address);
     f_.WebBrowser->setVisible(true);
     f_.WebBrowser->raise();
-}
-
-void TPlayback::ReportAProblem() {
-    openUrl(ProductSite);
 }

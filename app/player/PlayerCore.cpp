@@ -2,6 +2,7 @@
 
 #include "app/player/AsxFetch.h"
 #include "app/player/AsxPlaylist.h"
+#include "app/player/FailureReason.h"
 #include "app/player/StreamTitle.h"
 #include "core/ErrorWrapper.h"
 
@@ -74,7 +75,8 @@ TPlayerCore::TPlayerCore(bool video, QObject* parent)
     if (mpv_initialize(h) < 0)
         throw Error(QStringLiteral("Unable to start the media player."));
 
-    mpv_request_log_messages(h, "error");
+    // Warnings too: the network layer gives some of its causes (HTTP errors) only as warnings.
+    mpv_request_log_messages(h, "warn");
     mpv_observe_property(h, 0, "paused-for-cache", MPV_FORMAT_FLAG);
     mpv_observe_property(h, 0, "metadata", MPV_FORMAT_NODE);
     mpv_set_wakeup_callback(h, &TPlayerCore::wakeup, this);
@@ -101,8 +103,10 @@ void TPlayerCore::drainEvents() {
     wakeupQueued_.store(false);
     for (int n = 0; n < kEventsPerDrain; ++n) {
         mpv_event* event = mpv_wait_event(mpv_.get(), 0);
-        if (event->event_id == MPV_EVENT_NONE)
+        if (event->event_id == MPV_EVENT_NONE) {
+            finishFailedLoad();
             return;
+        }
         handleEvent(*event);
     }
     // More is waiting: let other work run first.
@@ -117,8 +121,10 @@ void TPlayerCore::handleEvent(const mpv_event& event) {
             return; // not the loadfile of the current load
         if (event.error < 0) {
             lastError_ = QString::fromUtf8(mpv_error_string(event.error));
-            if (!tryNextEntry())
+            if (!tryNextEntry()) {
+                failure_ = FailureReason(loadLog_, event.error);
                 setState(State::Stopped);
+            }
             return;
         }
         const auto* result = static_cast<const mpv_node*>(event.data);
@@ -194,7 +200,12 @@ void TPlayerCore::handleEvent(const mpv_event& event) {
     }
     case MPV_EVENT_LOG_MESSAGE: {
         const auto* msg = static_cast<const mpv_event_log_message*>(event.data);
-        lastError_ = QString::fromUtf8(msg->text).trimmed();
+        const QString text = QString::fromUtf8(msg->text).trimmed();
+        if (msg->log_level <= MPV_LOG_LEVEL_ERROR)
+            lastError_ = text;
+        // Kept for the reason a load failed; a load that goes wrong logs a handful of lines.
+        if (state_ != State::Stopped && loadLog_.size() < 64)
+            loadLog_.append(QString::fromUtf8(msg->prefix) + QStringLiteral(": ") + text);
         return;
     }
     default:
@@ -226,7 +237,14 @@ void TPlayerCore::onEndFile(const mpv_event& event) {
             fetchPlaylist(entry_, true);
             return;
         }
-        endByItself(false);
+        if (!reachedPlaying_) {
+            // The library hands its log lines out after the events queued with them: the
+            // load ends once they are read, so that the reason is known when it is told.
+            failedLoadError_ = end->error;
+            failedLoadPending_ = true;
+            return;
+        }
+        endByItself(false, end->error);
         return;
     case MPV_END_FILE_REASON_EOF:
         if (!last)
@@ -241,8 +259,17 @@ void TPlayerCore::onEndFile(const mpv_event& event) {
     }
 }
 
-void TPlayerCore::endByItself(bool eof) {
+void TPlayerCore::finishFailedLoad() {
+    if (!failedLoadPending_)
+        return;
+    failedLoadPending_ = false;
+    endByItself(false, failedLoadError_);
+}
+
+void TPlayerCore::endByItself(bool eof, int error) {
     const bool drop = reachedPlaying_ && !quietReload_;
+    if (!reachedPlaying_)
+        failure_ = FailureReason(loadLog_, error);
     forgetLoad();
     setTitle(QString());
     if (eof)
@@ -275,6 +302,8 @@ void TPlayerCore::setTitle(const QString& title) {
 
 void TPlayerCore::open(const QString& address) {
     forgetLoad();
+    loadLog_.clear();
+    failure_.clear();
     setTitle(QString());
     pending_.clear();
     fromPlaylist_ = false;
@@ -293,6 +322,7 @@ void TPlayerCore::open(const QString& address) {
 
 void TPlayerCore::stop() {
     forgetLoad();
+    failure_.clear();
     setTitle(QString());
     pending_.clear();
     const char* cmd[] = {"stop", nullptr};
@@ -332,6 +362,20 @@ void TPlayerCore::reattachVideo() {
     // A stream that started before the render context existed plays on without a picture
     // ("null" output); the answer to this query decides whether to open it again.
     mpv_get_property_async(mpv_.get(), kVideoOutputQuery, "current-vo", MPV_FORMAT_STRING);
+}
+
+QString TPlayerCore::libraryVersion() const {
+    if (char* text = mpv_get_property_string(mpv_.get(), "mpv-version")) {
+        const QString version = QString::fromUtf8(text);
+        mpv_free(text);
+        return version;
+    }
+    return clientApiVersion();
+}
+
+QString TPlayerCore::clientApiVersion() {
+    const unsigned long api = mpv_client_api_version();
+    return QStringLiteral("libmpv client API %1.%2").arg(api >> 16).arg(api & 0xffff);
 }
 
 void TPlayerCore::setKeepAspect(bool on) {
@@ -374,11 +418,14 @@ void TPlayerCore::fetchPlaylist(const QString& address, bool sniffing) {
                 if (outcome == TAsxFetch::Outcome::Playlist) {
                     fromPlaylist_ = true;
                     pending_ = entries;
-                    if (!tryNextEntry())
-                        setState(State::Stopped); // a playlist with nothing playable
+                    if (!tryNextEntry()) {
+                        failure_ = QStringLiteral("The playlist names no stream to play.");
+                        setState(State::Stopped);
+                    }
                 } else if (outcome == TAsxFetch::Outcome::NotPlaylist && !sniffing) {
                     loadEntry(address_); // named .asx but something else: the library may know it
                 } else {
+                    failure_ = QStringLiteral("The playlist could not be fetched.");
                     setState(State::Stopped);
                 }
             });
@@ -393,6 +440,7 @@ bool TPlayerCore::tryNextEntry() {
 
 void TPlayerCore::forgetLoad() {
     ++loadToken_; // a reply still on its way no longer matches
+    failedLoadPending_ = false;
     firstOwned_ = lastOwned_ = 0;
     reachedPlaying_ = false;
     quietReload_ = false;

@@ -74,6 +74,11 @@ public:
     void setKeepAspect(bool on);
     void setUnscaled(bool on);
 
+    // The version of libmpv in use ("mpv 0.35.1"), or its client API version.
+    QString libraryVersion() const;
+    // "libmpv client API 2.1": known without a player.
+    static QString clientApiVersion();
+
     State state() const { return state_; }
     // The address given to open() (not an entry of a playlist).
     const QString& address() const { return address_; }
@@ -83,6 +88,9 @@ public:
     const QString& lastError() const { return lastError_; }
     // What the stream says it plays now (cleaned, plain text), empty when it says nothing.
     const QString& title() const { return title_; }
+    // Why the last load ended without ever playing, in a user's words; empty while a load is
+    // on its way, after it played, and after stop().
+    const QString& failureReason() const { return failure_; }
     // Whether the current load reached playing at least once.
     bool reachedPlaying() const { return reachedPlaying_; }
 
@@ -111,8 +119,11 @@ private:
     void setState(State state);
     void onMetadata(const mpv_node* node);
     void setTitle(const QString& title);
-    // Ends the load because the stream ended by itself: a drop when it had been playing.
-    void endByItself(bool eof);
+    // Ends the load because the stream ended by itself: a drop when it had been playing, a
+    // failure (error the end event's code) when it never did.
+    void endByItself(bool eof, int error = 0);
+    // Ends a load that failed, once the log lines that say why have been read.
+    void finishFailedLoad();
     void setFlag(const char* name, bool on);
     bool ownsEntry(qint64 id) const { return id != 0 && id >= firstOwned_ && id <= lastOwned_; }
 
@@ -124,6 +135,11 @@ private:
     QString address_;
     QString entry_;
     QString lastError_;
+    // What libmpv logged (warnings and errors) since the current load was asked for.
+    QStringList loadLog_;
+    QString failure_;
+    bool failedLoadPending_ = false;
+    int failedLoadError_ = 0;
     QString title_;
     int volume_ = 100;
     double networkTimeout_ = kDefaultNetworkTimeout;

@@ -26,6 +26,16 @@ TPlayerWidget::TPlayerWidget(QWidget* parent) : QWidget(parent) {
     core_ = std::make_unique<TPlayerCore>(videoWanted_);
     setAutoFillBackground(true);
     setBackgroundColor(Qt::black);
+    // The picture goes when playback ends, so that no last frame stays behind: the widget's
+    // background shows until the next stream starts.
+    connect(core_.get(), &TPlayerCore::stateChanged, this, [this](TPlayerCore::State state) {
+        if (!video_)
+            return;
+        if (state == TPlayerCore::State::Stopped || state == TPlayerCore::State::Ended)
+            video_->hide();
+        else if (state == TPlayerCore::State::Opening)
+            video_->setVisible(showsPicture());
+    });
 }
 
 bool TPlayerWidget::continuePlaying(const QString& address) {
@@ -55,6 +65,7 @@ void TPlayerWidget::prepareVideo() {
     }
     video_ = std::make_unique<TVideoSurface>(core_->handle(), this);
     video_->setGeometry(rect());
+    video_->setObjectName(QStringLiteral("videoSurface"));
     connect(video_.get(), &TVideoSurface::renderContextReady, core_.get(),
             &TPlayerCore::reattachVideo);
     video_->show();

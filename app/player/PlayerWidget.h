@@ -37,6 +37,8 @@ public:
     static bool videoAllowed();
 
 protected:
+    // Whether the picture is shown while a stream plays (a player may be told to hide it).
+    virtual bool showsPicture() const { return true; }
     void resizeEvent(QResizeEvent* event) override;
     TVideoSurface* videoSurface() const { return video_.get(); }
     // Makes the picture's surface before the first stream starts. OpenGL costs memory as soon

@@ -68,6 +68,11 @@ public:
 signals:
     void PlayStateChange(int NewState);
 
+protected:
+    bool showsPicture() const override {
+        return uiMode_.compare(u"invisible", Qt::CaseInsensitive) != 0;
+    }
+
 private:
     void onCoreState(TPlayerCore::State state);
     // The picture's surface, made on the first start, shown as uiMode says.

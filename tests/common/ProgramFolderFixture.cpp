@@ -40,6 +40,8 @@ ProgramFolderFixture::ProgramFolderFixture(Catalogue catalogue, const QStringLis
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home_.path() + QStringLiteral("/config")));
     QFile::copy(QStringLiteral(ORVIK_SOURCE_DIR "/data/links.htm"),
                 path() + QStringLiteral("links.htm"));
+    QFile::copy(QStringLiteral(ORVIK_SOURCE_DIR "/data/report.htm"),
+                path() + QStringLiteral("report.htm"));
     if (catalogue != Catalogue::None) {
         const QString sample = QStringLiteral(ORVIK_SOURCE_DIR "/data/catalogue.sql");
         QStringList all = scriptStatements(sample, catalogue == Catalogue::SchemaOnly);

@@ -41,9 +41,10 @@ void TestFavorites::markListsLastUntilTheNextLoad() {
     QCOMPARE(itemOf(added), itemOf(t.selected())); // the node's own record
     QVERIFY(itemOf(added)->Favorite);
     QCOMPARE(added->icon().cacheKey(), t.selected()->icon(0).cacheKey());
+    // A favorite cannot be marked twice: the command and its menu entry are off.
     t.w.updater().updateAll();
     QVERIFY(!u.actFavorite->isEnabled());
-    u.actFavorite->trigger(); // disabled: nothing happens
+    QVERIFY(!u.mnuFavorite->isEnabled());
     QCOMPARE(u.lsvFavorites->count(), before + 1);
 
     t.w.LoadStations(false);
@@ -94,10 +95,12 @@ void TestFavorites::refusedUpdateChangesNothing() {
     const int before = u.lsvFavorites->count();
     t.select(QStringLiteral("1 TV"));
     t.w.updater().updateAll();
+    QVERIFY(u.actFavorite->isEnabled());
     u.actFavorite->trigger();
     QVERIFY(!itemOf(t.selected())->Favorite);
     u.lsvFavorites->setCurrentRow(0);
     t.w.updater().updateAll();
+    QVERIFY(u.actDeleteFavorite->isEnabled());
     u.actDeleteFavorite->trigger();
     QVERIFY(itemOf(u.lsvFavorites->item(0))->Favorite);
     QCOMPARE(u.lsvFavorites->count(), before);

@@ -12,6 +12,8 @@
 #include "tests/common/ProgramFolderFixture.h"
 #include "tests/common/RecordingPresenter.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -296,6 +298,7 @@ void TestChannelSteps::viewToggles() {
 
 void TestChannelSteps::linksAndReport() {
     Window t;
+    t.boxes.boxes.clear(); // the missing players, told at start
     QList<QUrl> opened;
     t.w.playback().openUrl = [&](const QUrl& url) {
         opened << url;
@@ -303,8 +306,39 @@ void TestChannelSteps::linksAndReport() {
     };
     t.u.Button4->click();
     t.u.Reportaproblem1->trigger();
-    QCOMPARE(opened, QList<QUrl>({TPlayback::ProductSite, TPlayback::ProductSite}));
+    QCOMPARE(opened.size(), 2);
     QCOMPARE(t.w.PlayMode, -1);
+    // Our own page, filled with the versions in use, ready to copy.
+    QVERIFY(opened.first().isLocalFile());
+    QFile page(opened.first().toLocalFile());
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(page.readAll());
+    QVERIFY(text.contains(QStringLiteral("Reporting a problem")));
+    QVERIFY(!text.contains(QStringLiteral("@VERSIONS@")));
+    QVERIFY(text.contains(QStringLiteral("Qt ") + QLatin1String(qVersion())));
+    QVERIFY(QRegularExpression(QStringLiteral("Orvik \\d+\\.\\d+")).match(text).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("SQLite 3\\.\\d+")).match(text).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("mpv|libmpv")).match(text).hasMatch());
+    QVERIFY(t.boxes.boxes.isEmpty());
+
+    // Where nothing can open it, a box says so and gives the versions all the same.
+    t.w.playback().openUrl = [](const QUrl&) { return false; };
+    t.u.Button4->click();
+    QCOMPARE(t.boxes.boxes.size(), 1);
+    QVERIFY(t.boxes.texts().first().startsWith(
+        QStringLiteral("The page on reporting a problem could not be opened.")));
+    QVERIFY(t.boxes.texts().first().contains(QStringLiteral("Qt ") + QLatin1String(qVersion())));
+
+    // And where the page itself is missing from the program folder.
+    QVERIFY(QFile::remove(t.folder.path() + QStringLiteral("report.htm")));
+    opened.clear();
+    t.w.playback().openUrl = [&](const QUrl& url) {
+        opened << url;
+        return true;
+    };
+    t.u.Reportaproblem1->trigger();
+    QVERIFY(opened.isEmpty());
+    QCOMPARE(t.boxes.boxes.size(), 2);
 }
 
 QTEST_MAIN(TestChannelSteps)

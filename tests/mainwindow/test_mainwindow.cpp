@@ -8,6 +8,8 @@
 #include "app/player/PlayerFactory.h"
 #include "app/player/RealAudio.h"
 #include "app/player/WindowsMediaPlayer.h"
+#include "core/ProgramFiles.h"
+#include "skin/data/SkinData.h"
 #include "tests/common/ProgramFolderFixture.h"
 #include "tests/common/RecordingPresenter.h"
 #include "tray/TrayIcon.h"
@@ -44,6 +46,7 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void componentsMenusAndActions();
+    void startUpSteps();
     void catalogueLoaded();
     void currentStationAndInformationPanel();
     void missingDatabase();
@@ -123,8 +126,6 @@ void TestMainWindow::componentsMenusAndActions() {
     QCOMPARE(u.PageControl->tabText(1), QStringLiteral("Favorites"));
     QCOMPARE(u.PageControl->tabText(2), QStringLiteral("Search"));
     QCOMPARE(u.lblStatusText->text(), QStringLiteral("No channel currently playing"));
-    QCOMPARE(u.trbVolume->value(), 10);
-    QCOMPARE(w.PlayMode, -1);
     QVERIFY(boxes.texts().contains(kMediaPlayerMissing));
 
     w.show();
@@ -137,6 +138,74 @@ void TestMainWindow::componentsMenusAndActions() {
     QCOMPARE(u.lblStatus->height(), 49);
     QCOMPARE(u.pnlBlack->geometry().top(), u.lblStatus->geometry().bottom() + 1);
     QCOMPARE(u.Panel1->geometry().right(), u.pnlControls->width() - 12);
+}
+
+namespace {
+
+// What the window held when its splash was shown and when it went.
+class SplashWatch : public QObject {
+public:
+    struct Seen {
+        int categories = -1;
+        bool mediaPlayer = false;
+        bool realPlayer = false;
+    };
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (o->objectName() != QLatin1String("fmSplash") ||
+            (e->type() != QEvent::Show && e->type() != QEvent::Hide))
+            return false;
+        auto* w = qobject_cast<TfrmMain*>(static_cast<QWidget*>(o)->parentWidget());
+        if (!w)
+            return false;
+        Seen seen{w->form().tvStations->topLevelItemCount(), bool(w->MediaPlayer),
+                  bool(w->RealPlayer)};
+        (e->type() == QEvent::Show ? shown : hidden).append(seen);
+        return false;
+    }
+    QList<Seen> shown;
+    QList<Seen> hidden;
+};
+
+} // namespace
+
+// The steps of the start-up as they show: the splash is up while the settings, the
+// catalogue and the players are made, and gone at the end; the settings file is applied; the
+// players are set up as the window uses them.
+void TestMainWindow::startUpSteps() {
+    ProgramFolderFixture folder;
+    RecordingPresenter boxes;
+    {
+        QFile settings(orvik::settingsPath());
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[Skins]\nActive=0\n");
+    }
+    SplashWatch watch;
+    qApp->installEventFilter(&watch);
+    TfrmMain w;
+    qApp->removeEventFilter(&watch);
+    auto& u = w.form();
+
+    QCOMPARE(watch.shown.size(), 1);
+    QCOMPARE(watch.hidden.size(), 1);
+    QCOMPARE(watch.shown[0].categories, 0);
+    QVERIFY(!watch.shown[0].mediaPlayer && !watch.shown[0].realPlayer);
+    QCOMPARE(watch.hidden[0].categories, 153);
+    QVERIFY(watch.hidden[0].mediaPlayer && watch.hidden[0].realPlayer);
+    QVERIFY(!w.findChild<QWidget*>(QStringLiteral("fmSplash")));
+
+    // The settings file was read: skins off, and the menu says so.
+    QVERIFY(!w.SkinEngine->Active());
+    QVERIFY(!u.mnuUseSkins->isChecked());
+
+    // The players as the window uses them: each at half volume, the RealMedia player hidden
+    // until it plays, the media player shown without its own controls.
+    QCOMPARE(w.MediaPlayer->volume(), 50);
+    QCOMPARE(w.RealPlayer->GetVolume(), 50);
+    QVERIFY(w.RealPlayer->isHidden());
+    QVERIFY(!w.MediaPlayer->isHidden());
+    QCOMPARE(w.MediaPlayer->uiMode(), QStringLiteral("none"));
+    QCOMPARE(w.PlayMode, -1);
+    QVERIFY(boxes.boxes.isEmpty());
 }
 
 void TestMainWindow::catalogueLoaded() {

@@ -1,103 +1,6 @@
 // Play and Stop through the main window with both players on a loopback stream, the web page,
 // the status line, the volume slider and the placing of the players.
-#include "ui_MainWindow.h"
-
-#include "app/forms/ActionUpdater.h"
-#include "app/forms/MainWindow.h"
-#include "app/forms/Playback.h"
-#include "app/forms/TreeOrder.h"
-#include "app/player/RealAudio.h"
-#include "app/player/WebBrowser.h"
-#include "app/player/WindowsMediaPlayer.h"
-#include "tests/common/ProgramFolderFixture.h"
-#include "tests/common/RecordingPresenter.h"
-#include "tests/common/StreamServer.h"
-
-#include <QtTest>
-
-namespace {
-
-struct Event {
-    int state;
-    QString status;
-    bool loading;
-};
-
-class PlaybackFixture {
-public:
-    PlaybackFixture() {
-        server.addStream(QStringLiteral("/live.mp3"));
-        server.addStream(QStringLiteral("/live.rm"));
-        server.addFile(QStringLiteral("/page.html"),
-                       "<html><body><h1>Station page</h1></body></html>", "text/html");
-        const QString base = server.url(QString()).toString();
-        folder = std::make_unique<ProgramFolderFixture>(
-            ProgramFolderFixture::Catalogue::SchemaOnly,
-            QStringList{
-                "INSERT INTO categories (c_id, c_name) VALUES (1, 'Loopback')",
-                QStringLiteral("INSERT INTO stations (s_id, c_id, s_name, s_url, s_website) VALUES "
-                               "(1, 1, 'Media stream', '%1/live.mp3', '')")
-                    .arg(base),
-                QStringLiteral("INSERT INTO stations (s_id, c_id, s_name, s_url, s_website) VALUES "
-                               "(2, 1, 'Real stream', '%1/live.rm', '')")
-                    .arg(base),
-                QStringLiteral("INSERT INTO stations (s_id, c_id, s_name, s_url, s_website) VALUES "
-                               "(3, 1, 'Web page', '../web.htm', '%1/page.html')")
-                    .arg(base),
-            });
-        w = std::make_unique<TfrmMain>();
-        w->show();
-    }
-
-    Ui::TfrmMain& u() { return w->form(); }
-
-    void play(const QString& name) {
-        auto found = u().tvStations->findItems(name);
-        QVERIFY(!found.isEmpty());
-        orvik::selectNode(u().tvStations, found.first());
-        w->updater().updateAll();
-        QVERIFY(u().actPlay->isEnabled());
-        u().actPlay->trigger();
-    }
-
-    // Records what the status line and the loading label show after each player event. The
-    // observer is queued, so it looks once the window's own handler has run.
-    template <typename Player> void observe(Player* player) {
-        QObject::connect(
-            player, &Player::PlayStateChange, w.get(),
-            [this](int state) {
-                events.append({state, u().lblStatusText->text(), !u().lLoading->isHidden()});
-            },
-            Qt::QueuedConnection);
-    }
-
-    bool stopEnabled() {
-        w->updater().updateAll();
-        return u().actStop->isEnabled();
-    }
-
-    int indexInParent(QWidget* child) { return child->parentWidget()->children().indexOf(child); }
-
-    StreamServer server;
-    std::unique_ptr<ProgramFolderFixture> folder;
-    RecordingPresenter boxes;
-    std::unique_ptr<TfrmMain> w;
-    QList<Event> events;
-};
-
-bool hasEvent(const QList<Event>& events, int state) {
-    return std::any_of(events.begin(), events.end(),
-                       [&](const Event& e) { return e.state == state; });
-}
-
-Event eventFor(const QList<Event>& events, int state) {
-    for (const Event& e : events)
-        if (e.state == state)
-            return e;
-    return {-1, QString(), false};
-}
-
-} // namespace
+#include "tests/mainwindow/PlaybackFixture.h"
 
 class TestPlayback : public QObject {
     Q_OBJECT
@@ -115,8 +18,13 @@ void TestPlayback::stopDisabledBeforeFirstPlay() {
     PlaybackFixture t;
     QCOMPARE(t.w->PlayMode, -1);
     QVERIFY(!t.stopEnabled());
-    t.u().actStop->trigger(); // nothing happens
+    QVERIFY(!t.u().cmdStop->isEnabled());
+    QVERIFY(!t.u().mnuStop->isEnabled());
+    // The command itself, run with nothing started, touches nothing.
+    t.w->playback().actStopExecute();
     QCOMPARE(t.w->PlayMode, -1);
+    QCOMPARE(t.w->MediaPlayer->playState(), 0);
+    QCOMPARE(t.u().lblStatusText->text(), QStringLiteral("No channel currently playing"));
 }
 
 // What each player state does to the status line and the loading label.
@@ -145,7 +53,8 @@ void TestPlayback::statusRules() {
     QVERIFY(loading());
     p.RealPlayerPlayStateChange(1);
     QVERIFY(loading());
-    auto found = t.u().tvStations->findItems(QStringLiteral("Real stream"));
+    auto found = t.u().tvStations->findItems(QStringLiteral("Real stream"),
+                                             Qt::MatchExactly | Qt::MatchRecursive);
     orvik::selectNode(t.u().tvStations, found.first());
     p.RealPlayerPlayStateChange(4);
     QCOMPARE(status(), QStringLiteral("Real stream"));
@@ -173,15 +82,24 @@ void TestPlayback::mediaPlayerStream() {
     QCOMPARE(playing.status, QStringLiteral("Media stream"));
     QVERIFY(!playing.loading);
     QVERIFY(t.stopEnabled());
+    // The picture is shown while it plays and goes when it stops: no last frame stays.
+    auto* picture = media->findChild<QWidget*>(QStringLiteral("videoSurface"));
+    if (media->hasVideo()) {
+        QVERIFY(picture);
+        QVERIFY(picture->isVisible());
+    }
 
     t.u().actStop->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(hasEvent(t.events, 1), 10000);
     QCOMPARE(eventFor(t.events, 1).status, QStringLiteral("No channel currently playing"));
+    if (picture)
+        QVERIFY(!picture->isVisible());
     QVERIFY(!t.stopEnabled());
     QCOMPARE(t.w->PlayMode, 0); // Stop leaves the mode alone
 
     // A playing event while no station is current names no station.
     t.events.clear();
+    QVERIFY(t.playEnabled());
     t.u().actPlay->trigger();
     t.u().tvStations->clearSelection();
     QTRY_VERIFY_WITH_TIMEOUT(hasEvent(t.events, 3), 10000);
@@ -195,10 +113,12 @@ void TestPlayback::realPlayerStream() {
     t.observe(real);
     t.play(QStringLiteral("Real stream"));
     QCOMPARE(t.w->PlayMode, 1);
-    // In front of everything in the player area, the status panel included, and centred.
+    // In front of everything in the player area, and covering the picture area below the
+    // status panel as the media player does.
     QVERIFY(real->isVisibleTo(t.u().pnlPlayer));
     QCOMPARE(t.indexInParent(real), t.u().pnlPlayer->children().size() - 1);
-    QCOMPARE(real->x(), (t.u().pnlBlack->width() - real->width()) / 2);
+    QCOMPARE(real->geometry(), t.u().pnlBlack->geometry());
+    QVERIFY(real->width() > 300 && real->height() > 200);
 
     QTRY_VERIFY_WITH_TIMEOUT(hasEvent(t.events, 4), 10000);
     QVERIFY(hasEvent(t.events, 3));
@@ -207,10 +127,11 @@ void TestPlayback::realPlayerStream() {
     QVERIFY(!playing.loading);
     QVERIFY(t.stopEnabled());
 
-    // Resizing re-centres the player on the whole player area.
+    // It follows the window's size.
+    const QSize before = real->size();
     t.w->resize(t.w->width() + 40, t.w->height() + 30);
-    QTRY_COMPARE(real->x(), (t.u().pnlPlayer->width() - real->width()) / 2);
-    QCOMPARE(real->y(), (t.u().pnlPlayer->height() - real->height()) / 2);
+    QTRY_COMPARE(real->size(), before + QSize(40, 30));
+    QCOMPARE(real->geometry(), t.u().pnlBlack->geometry());
 
     t.u().actStop->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(hasEvent(t.events, 0), 10000);
@@ -231,11 +152,18 @@ void TestPlayback::webPage() {
     QSignalSpy finished(browser, &TWebBrowser::loadFinished);
     QVERIFY(finished.wait(20000));
 
-    // Stop only stops loading: the page, the mode and the browser in front all stay.
+    // Stop only stops loading: a page whose server never answers stops loading at once, and
+    // the mode and the browser in front stay.
+    t.play(QStringLiteral("Slow page"));
+    QTRY_VERIFY_WITH_TIMEOUT(t.server.requestCount(QStringLiteral("/slow.html")) > 0, 20000);
+    QSignalSpy stopped(browser, &TWebBrowser::loadFinished);
+    QVERIFY(t.stopEnabled());
     t.u().actStop->trigger();
+    QVERIFY(stopped.count() > 0 || stopped.wait(10000));
+    QCOMPARE(stopped.first().first().toBool(), false);
     QCOMPARE(t.w->PlayMode, 2);
     QVERIFY(browser->isVisibleTo(t.u().pnlPlayer));
-    QCOMPARE(browser->LocationURL(), t.server.url(QStringLiteral("/page.html")));
+    QVERIFY(t.indexInParent(browser) > t.indexInParent(t.u().pnlBlack));
     QVERIFY(t.stopEnabled());
 
     // A stream played next is seen: the page goes behind the black panel again.
@@ -268,6 +196,7 @@ void TestPlayback::volumeGoesToTheCurrentPlayerOnly() {
     QCOMPARE(media->volume(), 100);
 
     t.play(QStringLiteral("Web page"));
+    QCOMPARE(t.w->PlayMode, 2);
     t.u().trbVolume->setValue(12);
     QCOMPARE(real->GetVolume(), 35);
     QCOMPARE(media->volume(), 100);

@@ -120,6 +120,7 @@ private slots:
     void settingsAsUsersWriteThem();
     void garbageSettingsAreWrittenWithoutComplaint();
     void realWriteFailureIsReported();
+    void mainWindowShowsTheWriteFailure();
     void oversizedSettingsAreSetAside();
     void refusedSkinIsNotRemembered();
     void skinNamesOnlyAFileInTheSkinsFolder();
@@ -347,6 +348,29 @@ void TestSkinSetup::realWriteFailureIsReported() {
         QCOMPARE(e.message(), QStringLiteral("Cannot write the settings file %1.")
                                   .arg(QDir::toNativeSeparators(f.settingsPath())));
     }
+    QVERIFY(QFileInfo(f.settingsPath()).isDir());
+}
+
+// Through the window, as a user meets it: a pick that cannot be written and the write at the
+// end each give the error box, and the window still closes.
+void TestSkinSetup::mainWindowShowsTheWriteFailure() {
+    SkinFolder f({QStringLiteral("nightfall.skn"), QStringLiteral("ember.skn")});
+    QVERIFY(QDir().mkpath(f.settingsPath()));
+    const QString expected = QStringLiteral("Cannot write the settings file %1.")
+                                 .arg(QDir::toNativeSeparators(f.settingsPath()));
+    RecordingPresenter boxes;
+    orvik::ScopedPlayerCreationFailure noPlayers;
+    {
+        TfrmMain w;
+        boxes.boxes.clear(); // the missing players
+        QMenu* skins = w.form().mnuSkins;
+        QCOMPARE(skins->actions().size(), 2);
+        skins->actions().last()->trigger();
+        QCOMPARE(boxes.texts(), QStringList({expected}));
+        QCOMPARE(boxes.boxes.first().title, QStringLiteral("Orvik"));
+        QVERIFY(w.close());
+    }
+    QCOMPARE(boxes.texts(), QStringList({expected, expected}));
     QVERIFY(QFileInfo(f.settingsPath()).isDir());
 }
 

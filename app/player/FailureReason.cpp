@@ -1,0 +1,48 @@
+#include "app/player/FailureReason.h"
+
+#include <mpv/client.h>
+
+namespace orvik {
+
+namespace {
+
+struct Cause {
+    const char* needles[4];
+    const char* text;
+};
+
+// Checked in this order: the name of the server comes before what a connection gave, so that
+// "not found" of a name lookup is not read as a missing page.
+const Cause kCauses[] = {
+    {{"resolve hostname", "name or service not known", "temporary failure in name resolution",
+      "no address associated"},
+     "The server's name could not be found."},
+    {{"connection refused", nullptr, nullptr, nullptr},
+     "The server refused the connection: nothing answers at this address."},
+    {{"timed out", "timeout", nullptr, nullptr}, "The server did not answer in time."},
+    {{"404", "not found", nullptr, nullptr}, "The server has no stream at this address."},
+    {{"403", "forbidden", "401", "unauthorized"}, "The server does not allow this stream."},
+    {{"network is unreachable", "no route to host", "host is unreachable", nullptr},
+     "The server cannot be reached from this computer."},
+    {{"http error 5", "server returned 5", nullptr, nullptr},
+     "The server had an error and sent no stream."},
+    {{"failed to recognize file format", "unrecognized file format", "no audio or video", nullptr},
+     "The address does not lead to a media stream."},
+};
+
+} // namespace
+
+QString FailureReason(const QStringList& log, int mpvError) {
+    const QString all = log.join(QLatin1Char('\n')).toLower();
+    for (const Cause& cause : kCauses) {
+        for (const char* needle : cause.needles) {
+            if (needle && all.contains(QLatin1String(needle)))
+                return QString::fromLatin1(cause.text);
+        }
+    }
+    if (mpvError == MPV_ERROR_UNKNOWN_FORMAT || mpvError == MPV_ERROR_NOTHING_TO_PLAY)
+        return QStringLiteral("The address does not lead to a media stream.");
+    return QStringLiteral("The stream could not be opened.");
+}
+
+} // namespace orvik
