@@ -75,8 +75,9 @@ TPlayerCore::TPlayerCore(bool video, QObject* parent)
     if (mpv_initialize(h) < 0)
         throw Error(QStringLiteral("Unable to start the media player."));
 
-    // Warnings too: the network layer gives some of its causes (HTTP errors) only as warnings.
-    mpv_request_log_messages(h, "warn");
+    // Verbose lines too: the network layer tells its causes (refused, not found, timed out)
+    // only there. They are kept only while a stream is being opened.
+    mpv_request_log_messages(h, "v");
     mpv_observe_property(h, 0, "paused-for-cache", MPV_FORMAT_FLAG);
     mpv_observe_property(h, 0, "metadata", MPV_FORMAT_NODE);
     mpv_set_wakeup_callback(h, &TPlayerCore::wakeup, this);
@@ -203,9 +204,12 @@ void TPlayerCore::handleEvent(const mpv_event& event) {
         const QString text = QString::fromUtf8(msg->text).trimmed();
         if (msg->log_level <= MPV_LOG_LEVEL_ERROR)
             lastError_ = text;
-        // Kept for the reason a load failed; a load that goes wrong logs a handful of lines.
-        if (state_ != State::Stopped && loadLog_.size() < 64)
+        // Kept for the reason a load failed: the last lines logged while it was opened.
+        if (state_ == State::Opening) {
+            if (loadLog_.size() >= 64)
+                loadLog_.removeFirst();
             loadLog_.append(QString::fromUtf8(msg->prefix) + QStringLiteral(": ") + text);
+        }
         return;
     }
     default:

@@ -91,6 +91,8 @@ public:
     // Why the last load ended without ever playing, in a user's words; empty while a load is
     // on its way, after it played, and after stop().
     const QString& failureReason() const { return failure_; }
+    // What libmpv logged (warnings and errors) for the current or last load.
+    const QStringList& loadLog() const { return loadLog_; }
     // Whether the current load reached playing at least once.
     bool reachedPlaying() const { return reachedPlaying_; }
 
