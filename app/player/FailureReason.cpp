@@ -2,6 +2,9 @@
 
 #include <mpv/client.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace orvik {
 
 namespace {
@@ -19,7 +22,7 @@ const Cause kCauses[] = {
      "The server's name could not be found."},
     {{"connection refused", nullptr, nullptr, nullptr},
      "The server refused the connection: nothing answers at this address."},
-    {{"timed out", "timeout", nullptr, nullptr}, "The server did not answer in time."},
+    {{"timed out", nullptr, nullptr, nullptr}, "The server did not answer in time."},
     {{"404", "not found", nullptr, nullptr}, "The server has no stream at this address."},
     {{"403", "forbidden", "401", "unauthorized"}, "The server does not allow this stream."},
     {{"network is unreachable", "no route to host", "host is unreachable", nullptr},
@@ -43,6 +46,18 @@ QString FailureReason(const QStringList& log, int mpvError) {
     if (mpvError == MPV_ERROR_UNKNOWN_FORMAT || mpvError == MPV_ERROR_NOTHING_TO_PLAY)
         return QStringLiteral("The address does not lead to a media stream.");
     return QStringLiteral("The stream could not be opened.");
+}
+
+bool TellsWhyLoadFailed(const QString& prefix, const QString& text) {
+    static const QLatin1String kLayers[] = {QLatin1String("ffmpeg"), QLatin1String("stream"),
+                                            QLatin1String("demux"), QLatin1String("cplayer")};
+    // "ffmpeg/demuxer", "demux/lavf" and the like belong to their layer.
+    const QString layer = prefix.section(QLatin1Char('/'), 0, 0);
+    if (std::none_of(std::begin(kLayers), std::end(kLayers),
+                     [&](QLatin1String name) { return layer == name; }))
+        return false;
+    return !text.startsWith(QLatin1String("Set property")) &&
+           !text.startsWith(QLatin1String("Setting option"));
 }
 
 } // namespace orvik

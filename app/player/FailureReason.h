@@ -10,4 +10,9 @@ namespace orvik {
 // none). Always a sentence; a cause that cannot be told gives a general one.
 QString FailureReason(const QStringList& log, int mpvError);
 
+// Whether a line libmpv logged (its prefix, its text) can tell why a stream failed: lines of the
+// network, stream and demuxer layers and the player's own, but not the player's echo of the
+// properties and options it was given ("Set property: network-timeout=…" names no cause).
+bool TellsWhyLoadFailed(const QString& prefix, const QString& text);
+
 } // namespace orvik

@@ -7,6 +7,7 @@
 #include "core/ErrorWrapper.h"
 
 #include <QNetworkAccessManager>
+#include <QTimer>
 
 #include <mpv/client.h>
 
@@ -23,6 +24,12 @@ constexpr quint64 kLoadTokenBit = quint64(1) << 62;
 constexpr quint64 kVideoOutputQuery = 1;
 // Events handled per drain before the rest is left to a fresh queued call.
 constexpr int kEventsPerDrain = 256;
+// Log lines kept per load.
+constexpr int kLoadLogLines = 64;
+// A failed load is told once libmpv has logged nothing more about it for this long, or at the
+// latest this long after its end: the network layer's lines can come after the end event.
+constexpr int kLogSettleMs = 150;
+constexpr int kFailedLoadLimitMs = 1000;
 
 void setOption(mpv_handle* h, const char* name, const char* value) {
     // Options missing from a particular libmpv build are not fatal.
@@ -36,7 +43,10 @@ void TPlayerCore::MpvDestroy::operator()(mpv_handle* h) const {
 }
 
 TPlayerCore::TPlayerCore(bool video, QObject* parent)
-    : QObject(parent), video_(video), loadToken_(kLoadTokenBit) {
+    : QObject(parent), video_(video), logSettle_(new QTimer(this)), loadToken_(kLoadTokenBit) {
+    logSettle_->setSingleShot(true);
+    logSettle_->setInterval(kLogSettleMs);
+    connect(logSettle_, &QTimer::timeout, this, &TPlayerCore::finishFailedLoad);
     // libmpv refuses to run unless numbers are formatted the "C" way.
     std::setlocale(LC_NUMERIC, "C");
     mpv_.reset(mpv_create());
@@ -104,10 +114,8 @@ void TPlayerCore::drainEvents() {
     wakeupQueued_.store(false);
     for (int n = 0; n < kEventsPerDrain; ++n) {
         mpv_event* event = mpv_wait_event(mpv_.get(), 0);
-        if (event->event_id == MPV_EVENT_NONE) {
-            finishFailedLoad();
+        if (event->event_id == MPV_EVENT_NONE)
             return;
-        }
         handleEvent(*event);
     }
     // More is waiting: let other work run first.
@@ -162,6 +170,8 @@ void TPlayerCore::handleEvent(const mpv_event& event) {
     case MPV_EVENT_START_FILE: {
         const auto* start = static_cast<const mpv_event_start_file*>(event.data);
         currentEntry_ = start->playlist_entry_id;
+        if (ownsEntry(currentEntry_) && !quietReload_)
+            loadLog_.clear(); // what came before is about an entry tried earlier, or none
         if (ownsEntry(currentEntry_) && state_ != State::Opening && !quietReload_)
             setState(State::Opening); // the next entry of a playlist the library expanded
         return;
@@ -205,10 +215,13 @@ void TPlayerCore::handleEvent(const mpv_event& event) {
         if (msg->log_level <= MPV_LOG_LEVEL_ERROR)
             lastError_ = text;
         // Kept for the reason a load failed: the last lines logged while it was opened.
-        if (state_ == State::Opening) {
-            if (loadLog_.size() >= 64)
+        const QString prefix = QString::fromUtf8(msg->prefix);
+        if (state_ == State::Opening && TellsWhyLoadFailed(prefix, text)) {
+            if (loadLog_.size() >= kLoadLogLines)
                 loadLog_.removeFirst();
-            loadLog_.append(QString::fromUtf8(msg->prefix) + QStringLiteral(": ") + text);
+            loadLog_.append(prefix + QStringLiteral(": ") + text);
+            if (failedLoadPending_ && !failedLoadLimit_.hasExpired())
+                logSettle_->start();
         }
         return;
     }
@@ -242,10 +255,13 @@ void TPlayerCore::onEndFile(const mpv_event& event) {
             return;
         }
         if (!reachedPlaying_) {
-            // The library hands its log lines out after the events queued with them: the
-            // load ends once they are read, so that the reason is known when it is told.
+            // The library hands its log lines out after the events queued with them, and the
+            // network layer's even later: the load ends once the log is quiet, so that the
+            // reason is known when it is told.
             failedLoadError_ = end->error;
             failedLoadPending_ = true;
+            failedLoadLimit_.setRemainingTime(kFailedLoadLimitMs);
+            logSettle_->start();
             return;
         }
         endByItself(false, end->error);
@@ -266,6 +282,7 @@ void TPlayerCore::onEndFile(const mpv_event& event) {
 void TPlayerCore::finishFailedLoad() {
     if (!failedLoadPending_)
         return;
+    logSettle_->stop();
     failedLoadPending_ = false;
     endByItself(false, failedLoadError_);
 }
@@ -445,6 +462,7 @@ bool TPlayerCore::tryNextEntry() {
 void TPlayerCore::forgetLoad() {
     ++loadToken_; // a reply still on its way no longer matches
     failedLoadPending_ = false;
+    logSettle_->stop();
     firstOwned_ = lastOwned_ = 0;
     reachedPlaying_ = false;
     quietReload_ = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -13,6 +14,7 @@ struct mpv_event;
 struct mpv_node;
 
 class QNetworkAccessManager;
+class QTimer;
 
 namespace orvik {
 
@@ -91,7 +93,8 @@ public:
     // Why the last load ended without ever playing, in a user's words; empty while a load is
     // on its way, after it played, and after stop().
     const QString& failureReason() const { return failure_; }
-    // What libmpv logged (warnings and errors) for the current or last load.
+    // What libmpv logged that may tell why the current or last load failed, from the start of
+    // its last entry (the last 64 lines).
     const QStringList& loadLog() const { return loadLog_; }
     // Whether the current load reached playing at least once.
     bool reachedPlaying() const { return reachedPlaying_; }
@@ -124,7 +127,8 @@ private:
     // Ends the load because the stream ended by itself: a drop when it had been playing, a
     // failure (error the end event's code) when it never did.
     void endByItself(bool eof, int error = 0);
-    // Ends a load that failed, once the log lines that say why have been read.
+    // Ends a load that failed, once the log lines that say why have been read: libmpv hands
+    // some of them out after the end event, so the log has to go quiet first.
     void finishFailedLoad();
     void setFlag(const char* name, bool on);
     bool ownsEntry(qint64 id) const { return id != 0 && id >= firstOwned_ && id <= lastOwned_; }
@@ -137,11 +141,12 @@ private:
     QString address_;
     QString entry_;
     QString lastError_;
-    // What libmpv logged (warnings and errors) since the current load was asked for.
     QStringList loadLog_;
     QString failure_;
     bool failedLoadPending_ = false;
     int failedLoadError_ = 0;
+    QTimer* logSettle_;              // restarted by each line while a failed load waits
+    QDeadlineTimer failedLoadLimit_; // how long it may wait at most
     QString title_;
     int volume_ = 100;
     double networkTimeout_ = kDefaultNetworkTimeout;

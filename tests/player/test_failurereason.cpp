@@ -10,6 +10,7 @@ class TestFailureReason : public QObject {
 private slots:
     void reasons_data();
     void reasons();
+    void linesThatTellWhy();
 };
 
 void TestFailureReason::reasons_data() {
@@ -37,6 +38,10 @@ void TestFailureReason::reasons_data() {
                                << "The address does not lead to a media stream.";
     QTest::newRow("code only") << QStringList{} << int(MPV_ERROR_UNKNOWN_FORMAT)
                                << "The address does not lead to a media stream.";
+    // The player's echo of the timeout it was given is no timeout.
+    QTest::newRow("timeout setting")
+        << QStringList{"cplayer: Set property: network-timeout=1.000000 -> 1"} << loading
+        << "The stream could not be opened.";
     QTest::newRow("unknown cause")
         << QStringList{"cplayer: something odd"} << loading << "The stream could not be opened.";
 }
@@ -46,6 +51,21 @@ void TestFailureReason::reasons() {
     QFETCH(int, error);
     QFETCH(QString, reason);
     QCOMPARE(orvik::FailureReason(log, error), reason);
+}
+
+void TestFailureReason::linesThatTellWhy() {
+    using orvik::TellsWhyLoadFailed;
+    QVERIFY(TellsWhyLoadFailed("ffmpeg", "tcp: Connection to tcp://127.0.0.1:1 failed"));
+    QVERIFY(TellsWhyLoadFailed("ffmpeg/demuxer", "mp3: Failed to read frame size"));
+    QVERIFY(TellsWhyLoadFailed("stream", "Failed to open http://127.0.0.1:1/a."));
+    QVERIFY(TellsWhyLoadFailed("demux", "Trying demuxers for level=normal."));
+    QVERIFY(TellsWhyLoadFailed("cplayer", "Failed to recognize file format."));
+    // Start-up and picture lines, and the echo of properties and options, say nothing of it.
+    QVERIFY(!TellsWhyLoadFailed("cplayer", "Set property: network-timeout=1.000000 -> 1"));
+    QVERIFY(!TellsWhyLoadFailed("cplayer", "Setting option 'network-timeout' = '1.0'"));
+    QVERIFY(!TellsWhyLoadFailed("osd/libass", "Setting up fonts..."));
+    QVERIFY(!TellsWhyLoadFailed("libmpv_render", "Detected suspected software renderer."));
+    QVERIFY(!TellsWhyLoadFailed("streamer", "Failed"));
 }
 
 QTEST_APPLESS_MAIN(TestFailureReason)
