@@ -74,9 +74,7 @@ public:
 
     Ui::TfrmMain& u() { return w->form(); }
 
-    TStationNode* node(const QString& name) {
-        return u().tvStations->findItems(name).value(0);
-    }
+    TStationNode* node(const QString& name) { return u().tvStations->findItems(name).value(0); }
 
     bool playEnabled() {
         w->updater().updateAll();

@@ -59,9 +59,8 @@ void TestPlayFailures::failedStreamSaysWhy() {
         QTRY_VERIFY_WITH_TIMEOUT(hasEvent(t.events, 1), 20000);
         QCOMPARE(t.u().lblStatusText->text(), kIdle); // the status texts stay as they are
         QVERIFY2(reason->isVisible(), qPrintable(station));
-        QVERIFY2(reason->text() == why,
-                 qPrintable(station + ": " + reason->text() + " from:\n" +
-                            media->core().loadLog().join('\n')));
+        QVERIFY2(reason->text() == why, qPrintable(station + ": " + reason->text() + " from:\n" +
+                                                   media->core().loadLog().join('\n')));
         QCOMPARE(t.u().lblStatusText->toolTip(), why);
         // Readable beside Play and Stop, clear of the volume box.
         QVERIFY(reason->geometry().left() > t.u().cmdStop->geometry().right());
