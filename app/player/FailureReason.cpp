@@ -23,8 +23,12 @@ const Cause kCauses[] = {
     {{"connection refused", nullptr, nullptr, nullptr},
      "The server refused the connection: nothing answers at this address."},
     {{"timed out", nullptr, nullptr, nullptr}, "The server did not answer in time."},
-    {{"404", "not found", nullptr, nullptr}, "The server has no stream at this address."},
-    {{"403", "forbidden", "401", "unauthorized"}, "The server does not allow this stream."},
+    // The status codes with the words that come before them: a bare "404" may be part of an
+    // address logged with the line (a port, a path).
+    {{"error 404", "returned 404", "not found", nullptr},
+     "The server has no stream at this address."},
+    {{"error 403", "returned 403", "forbidden", "unauthorized"},
+     "The server does not allow this stream."},
     {{"network is unreachable", "no route to host", "host is unreachable", nullptr},
      "The server cannot be reached from this computer."},
     {{"http error 5", "server returned 5", nullptr, nullptr},
@@ -35,7 +39,7 @@ const Cause kCauses[] = {
 
 } // namespace
 
-QString FailureReason(const QStringList& log, int mpvError) {
+QString FailureReason(const QStringList& log, int mpvError, bool waitedOut) {
     const QString all = log.join(QLatin1Char('\n')).toLower();
     for (const Cause& cause : kCauses) {
         for (const char* needle : cause.needles) {
@@ -45,6 +49,8 @@ QString FailureReason(const QStringList& log, int mpvError) {
     }
     if (mpvError == MPV_ERROR_UNKNOWN_FORMAT || mpvError == MPV_ERROR_NOTHING_TO_PLAY)
         return QStringLiteral("The address does not lead to a media stream.");
+    if (waitedOut)
+        return QStringLiteral("The server did not answer in time.");
     return QStringLiteral("The stream could not be opened.");
 }
 

@@ -3,11 +3,11 @@
 #include "app/player/AsxFetch.h"
 #include "app/player/AsxPlaylist.h"
 #include "app/player/FailureReason.h"
+#include "app/player/LoadLog.h"
 #include "app/player/StreamTitle.h"
 #include "core/ErrorWrapper.h"
 
 #include <QNetworkAccessManager>
-#include <QTimer>
 
 #include <mpv/client.h>
 
@@ -24,12 +24,6 @@ constexpr quint64 kLoadTokenBit = quint64(1) << 62;
 constexpr quint64 kVideoOutputQuery = 1;
 // Events handled per drain before the rest is left to a fresh queued call.
 constexpr int kEventsPerDrain = 256;
-// Log lines kept per load.
-constexpr int kLoadLogLines = 64;
-// A failed load is told once libmpv has logged nothing more about it for this long, or at the
-// latest this long after its end: the network layer's lines can come after the end event.
-constexpr int kLogSettleMs = 150;
-constexpr int kFailedLoadLimitMs = 1000;
 
 void setOption(mpv_handle* h, const char* name, const char* value) {
     // Options missing from a particular libmpv build are not fatal.
@@ -43,10 +37,8 @@ void TPlayerCore::MpvDestroy::operator()(mpv_handle* h) const {
 }
 
 TPlayerCore::TPlayerCore(bool video, QObject* parent)
-    : QObject(parent), video_(video), logSettle_(new QTimer(this)), loadToken_(kLoadTokenBit) {
-    logSettle_->setSingleShot(true);
-    logSettle_->setInterval(kLogSettleMs);
-    connect(logSettle_, &QTimer::timeout, this, &TPlayerCore::finishFailedLoad);
+    : QObject(parent), video_(video), loadLog_(new TLoadLog(this)), loadToken_(kLoadTokenBit) {
+    connect(loadLog_, &TLoadLog::settled, this, &TPlayerCore::finishFailedLoad);
     // libmpv refuses to run unless numbers are formatted the "C" way.
     std::setlocale(LC_NUMERIC, "C");
     mpv_.reset(mpv_create());
@@ -131,7 +123,7 @@ void TPlayerCore::handleEvent(const mpv_event& event) {
         if (event.error < 0) {
             lastError_ = QString::fromUtf8(mpv_error_string(event.error));
             if (!tryNextEntry()) {
-                failure_ = FailureReason(loadLog_, event.error);
+                failure_ = reasonFor(event.error);
                 setState(State::Stopped);
             }
             return;
@@ -170,8 +162,10 @@ void TPlayerCore::handleEvent(const mpv_event& event) {
     case MPV_EVENT_START_FILE: {
         const auto* start = static_cast<const mpv_event_start_file*>(event.data);
         currentEntry_ = start->playlist_entry_id;
-        if (ownsEntry(currentEntry_) && !quietReload_)
-            loadLog_.clear(); // what came before is about an entry tried earlier, or none
+        if (ownsEntry(currentEntry_) && !quietReload_) {
+            loadLog_->clear(); // what came before is about an entry tried earlier, or none
+            entryClock_.start();
+        }
         if (ownsEntry(currentEntry_) && state_ != State::Opening && !quietReload_)
             setState(State::Opening); // the next entry of a playlist the library expanded
         return;
@@ -215,14 +209,7 @@ void TPlayerCore::handleEvent(const mpv_event& event) {
         if (msg->log_level <= MPV_LOG_LEVEL_ERROR)
             lastError_ = text;
         // Kept for the reason a load failed: the last lines logged while it was opened.
-        const QString prefix = QString::fromUtf8(msg->prefix);
-        if (state_ == State::Opening && TellsWhyLoadFailed(prefix, text)) {
-            if (loadLog_.size() >= kLoadLogLines)
-                loadLog_.removeFirst();
-            loadLog_.append(prefix + QStringLiteral(": ") + text);
-            if (failedLoadPending_ && !failedLoadLimit_.hasExpired())
-                logSettle_->start();
-        }
+        loadLog_->take(QString::fromUtf8(msg->prefix), text);
         return;
     }
     default:
@@ -259,9 +246,7 @@ void TPlayerCore::onEndFile(const mpv_event& event) {
             // network layer's even later: the load ends once the log is quiet, so that the
             // reason is known when it is told.
             failedLoadError_ = end->error;
-            failedLoadPending_ = true;
-            failedLoadLimit_.setRemainingTime(kFailedLoadLimitMs);
-            logSettle_->start();
+            loadLog_->awaitQuiet();
             return;
         }
         endByItself(false, end->error);
@@ -280,17 +265,20 @@ void TPlayerCore::onEndFile(const mpv_event& event) {
 }
 
 void TPlayerCore::finishFailedLoad() {
-    if (!failedLoadPending_)
-        return;
-    logSettle_->stop();
-    failedLoadPending_ = false;
     endByItself(false, failedLoadError_);
+}
+
+QString TPlayerCore::reasonFor(int error) const {
+    // Allow for the clock's and the network layer's own slack.
+    const bool waitedOut =
+        entryClock_.isValid() && entryClock_.elapsed() >= qint64(networkTimeout_ * 900);
+    return FailureReason(loadLog_->lines(), error, waitedOut);
 }
 
 void TPlayerCore::endByItself(bool eof, int error) {
     const bool drop = reachedPlaying_ && !quietReload_;
     if (!reachedPlaying_)
-        failure_ = FailureReason(loadLog_, error);
+        failure_ = reasonFor(error);
     forgetLoad();
     setTitle(QString());
     if (eof)
@@ -323,7 +311,7 @@ void TPlayerCore::setTitle(const QString& title) {
 
 void TPlayerCore::open(const QString& address) {
     forgetLoad();
-    loadLog_.clear();
+    loadLog_->clear();
     failure_.clear();
     setTitle(QString());
     pending_.clear();
@@ -415,6 +403,7 @@ void TPlayerCore::setFlag(const char* name, bool on) {
 void TPlayerCore::loadEntry(const QString& address) {
     forgetLoad();
     entry_ = address;
+    entryClock_.start();
     setFlag("pause", false);
     ++loadToken_;
     const QByteArray utf8 = address.toUtf8();
@@ -445,6 +434,11 @@ void TPlayerCore::fetchPlaylist(const QString& address, bool sniffing) {
                     }
                 } else if (outcome == TAsxFetch::Outcome::NotPlaylist && !sniffing) {
                     loadEntry(address_); // named .asx but something else: the library may know it
+                } else if (sniffing) {
+                    // Neither a stream the library knows nor a playlist: say so from what the
+                    // library logged, not as a playlist that failed.
+                    failure_ = FailureReason(loadLog_->lines(), MPV_ERROR_UNKNOWN_FORMAT);
+                    setState(State::Stopped);
                 } else {
                     failure_ = QStringLiteral("The playlist could not be fetched.");
                     setState(State::Stopped);
@@ -461,8 +455,7 @@ bool TPlayerCore::tryNextEntry() {
 
 void TPlayerCore::forgetLoad() {
     ++loadToken_; // a reply still on its way no longer matches
-    failedLoadPending_ = false;
-    logSettle_->stop();
+    loadLog_->cancelWait();
     firstOwned_ = lastOwned_ = 0;
     reachedPlaying_ = false;
     quietReload_ = false;
@@ -478,10 +471,15 @@ void TPlayerCore::dropFetch() {
     fetch_.clear();
 }
 
+const QStringList& TPlayerCore::loadLog() const {
+    return loadLog_->lines();
+}
+
 void TPlayerCore::setState(State state) {
     if (state == state_)
         return;
     state_ = state;
+    loadLog_->setListening(state == State::Opening);
     emit stateChanged(state);
 }
 

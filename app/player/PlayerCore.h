@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -14,11 +14,11 @@ struct mpv_event;
 struct mpv_node;
 
 class QNetworkAccessManager;
-class QTimer;
 
 namespace orvik {
 
 class TAsxFetch;
+class TLoadLog;
 
 // One libmpv player instance: opens a stream address, plays, stops, sets the volume and
 // reports its state. Each core owns its own mpv handle, so two cores play side by side.
@@ -95,7 +95,7 @@ public:
     const QString& failureReason() const { return failure_; }
     // What libmpv logged that may tell why the current or last load failed, from the start of
     // its last entry (the last 64 lines).
-    const QStringList& loadLog() const { return loadLog_; }
+    const QStringList& loadLog() const;
     // Whether the current load reached playing at least once.
     bool reachedPlaying() const { return reachedPlaying_; }
 
@@ -130,6 +130,8 @@ private:
     // Ends a load that failed, once the log lines that say why have been read: libmpv hands
     // some of them out after the end event, so the log has to go quiet first.
     void finishFailedLoad();
+    // The reason the current load failed, from its log and its end event's error code.
+    QString reasonFor(int error) const;
     void setFlag(const char* name, bool on);
     bool ownsEntry(qint64 id) const { return id != 0 && id >= firstOwned_ && id <= lastOwned_; }
 
@@ -141,12 +143,10 @@ private:
     QString address_;
     QString entry_;
     QString lastError_;
-    QStringList loadLog_;
+    TLoadLog* loadLog_; // a child of this core
     QString failure_;
-    bool failedLoadPending_ = false;
-    int failedLoadError_ = 0;
-    QTimer* logSettle_;              // restarted by each line while a failed load waits
-    QDeadlineTimer failedLoadLimit_; // how long it may wait at most
+    int failedLoadError_ = 0;  // of the failed load waiting for its log to go quiet
+    QElapsedTimer entryClock_; // since the current entry was started
     QString title_;
     int volume_ = 100;
     double networkTimeout_ = kDefaultNetworkTimeout;
