@@ -153,6 +153,8 @@ bool DispatchMetric(QStyle::PixelMetric pm, const TStyleCall& call, int& out) {
     case QStyle::PM_ExclusiveIndicatorWidth:
     case QStyle::PM_ExclusiveIndicatorHeight:
         return CheckMetric(pm, call, out);
+    case QStyle::PM_TabBarTabHSpace:
+        return TabMetric(pm, call, out);
     default:
         return false;
     }
@@ -166,6 +168,8 @@ bool DispatchContentsSize(QStyle::ContentsType ct, const TStyleCall& call, const
     case QStyle::CT_MenuBarItem:
     case QStyle::CT_MenuItem:
         return MenuContentsSize(ct, call, contents, out);
+    case QStyle::CT_TabBarTab:
+        return TabContentsSize(ct, call, contents, out);
     default:
         return false;
     }

@@ -7,10 +7,12 @@
 #include "skin/draw/style/SkinStyle.h"
 
 #include <QApplication>
+
 #include <QPainter>
 #include <QPointer>
 #include <QTabWidget>
 #include <QTransform>
+#include <algorithm>
 
 namespace orvik::style {
 
@@ -227,6 +229,17 @@ bool TabContentsSize(QStyle::ContentsType ct, const TStyleCall& call, const QSiz
         out = out.expandedTo(QSize(cell.height(), along));
     else
         out = out.expandedTo(QSize(along, cell.height()));
+    return true;
+}
+
+bool TabMetric(QStyle::PixelMetric pm, const TStyleCall& call, int& out) {
+    const TDataSkinObject* tabs = Usable(call.skin.Tabs());
+    if (pm != QStyle::PM_TabBarTabHSpace || !tabs)
+        return false;
+    // The room beside a caption is about one end of the picture on each side, not the system's
+    // wide padding: the ends are mostly air around a thin edge, and the program's page controls
+    // are narrow and must keep all their tabs in view.
+    out = std::max({tabs->LeftWidth, tabs->RightWidth, 2}) + 2;
     return true;
 }
 

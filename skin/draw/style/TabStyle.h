@@ -22,8 +22,11 @@ QMargins TurnMarginsForTabSide(const QMargins& margins, QTabBar::Shape shape);
 
 bool DrawTabPrimitive(QStyle::PrimitiveElement pe, const TStyleCall& call);
 bool DrawTabControl(QStyle::ControlElement ce, const TStyleCall& call);
+// A tab's size: its caption and icon with room for the picture's two ends, never thinner than
+// the picture nor shorter than its ends.
 bool TabContentsSize(QStyle::ContentsType ct, const TStyleCall& call, const QSize& contents,
                      QSize& out);
+bool TabMetric(QStyle::PixelMetric pm, const TStyleCall& call, int& out);
 // Tabs and their close marks follow the mouse; a close mark's click is offered to the window
 // first (SKM_TABCLOSE) and frees the page when the window leaves it.
 void PolishTabs(TSkinStyle& style, QWidget* widget);
