@@ -23,6 +23,17 @@ bool paletteIsFace(const QPalette& own) {
     return c == app.color(QPalette::Button) || c == app.color(QPalette::Window);
 }
 
+// A style sheet leaves its resolved font on the control and everything inside it as their own,
+// and takes it away as the system's font when it goes: controls that were given no font of
+// their own take their parents' again.
+void inheritFonts(QWidget* control) {
+    QList<QWidget*> widgets = control->findChildren<QWidget*>();
+    widgets.prepend(control);
+    for (QWidget* w : std::as_const(widgets))
+        if (!w->testAttribute(Qt::WA_SetFont))
+            w->setFont(QFont());
+}
+
 } // namespace
 
 TSkinControl::TSkinControl(QWidget* control, TControlKind kind, bool setColour)
@@ -73,6 +84,7 @@ void TSkinControl::Attach(TSkinData& skin) {
     ownSheet_ = w->styleSheet();
     if (!ownSheet_.isEmpty()) {
         w->setStyleSheet(QString());
+        inheritFonts(w);
         // Below the sheet the window's colours did not reach the control and its children:
         // they take them now.
         if (!w->testAttribute(Qt::WA_SetPalette))
