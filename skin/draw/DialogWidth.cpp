@@ -1,6 +1,7 @@
 #include "skin/draw/DialogWidth.h"
 
 #include "skin/data/SkinData.h"
+#include "skin/draw/FrameGeometry.h"
 
 #include <QFontMetrics>
 #include <QLayout>
@@ -21,10 +22,19 @@ TDialogWidening WidenForCaption(int windowWidth, int textWidth, int titleLeft, i
 TDialogWidening WidenDialogForCaption(QWidget& dialog, const TSkinData& skin, const QFont& font,
                                       int frameWidth) {
     const TDataSkinTitle* title = skin.Title();
-    const int textWidth = QFontMetrics(font).horizontalAdvance(dialog.windowTitle());
+    // Measured as the title bar lays the caption out: spaced, with its background's two ends,
+    // and a centred caption kept clear of the wider of the title's two margins on both sides.
+    int textWidth = QFontMetrics(font).horizontalAdvance(SpacedCaption(dialog.windowTitle()));
+    int left = 0, right = 0;
+    if (title) {
+        textWidth += std::max(0, title->TxtBackLeft) + std::max(0, title->TxtBackRight);
+        left = title->LeftWidth;
+        right = title->RightWidth;
+        if (title->TextAlignment == 1)
+            left = right = std::max(left, right);
+    }
     const int windowWidth = dialog.width() + std::max(0, frameWidth);
-    const TDialogWidening widening = WidenForCaption(
-        windowWidth, textWidth, title ? title->LeftWidth : 0, title ? title->RightWidth : 0);
+    const TDialogWidening widening = WidenForCaption(windowWidth, textWidth, left, right);
     if (widening.shift == 0 && widening.width == windowWidth)
         return widening;
     const int clientWidth = widening.width - std::max(0, frameWidth);

@@ -18,7 +18,9 @@ struct TDialogWidening {
 // at least that wide keeps its width (shift 0). Widths below 0 count as 0.
 TDialogWidening WidenForCaption(int windowWidth, int textWidth, int titleLeft, int titleRight);
 
-// Widens a dialog for its caption in the skin's title bar, measured in the caption font.
+// Widens a dialog for its caption in the skin's title bar, measured in the caption font as the
+// title bar lays it out (spaced, with the ends of the text's background; a centred caption
+// clear of the wider title margin on both sides).
 // frameWidth is what the left and right borders add to the dialog's width (0 when the dialog's
 // own width already holds them). A dialog with a layout gets the shift as extra left and
 // right margins of the layout, one without has every child moved. Returns the widening done.

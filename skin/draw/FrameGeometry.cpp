@@ -138,6 +138,10 @@ int HotTrackWidth(const TSkinData& skin, const TFrameState& state, TButtonRules 
     return x;
 }
 
+QString SpacedCaption(const QString& caption) {
+    return QLatin1Char(' ') + caption + QStringLiteral("  ");
+}
+
 QRect CaptionTextRect(const TSkinData& skin, const TFrameState& s, int textWidth,
                       int hotTrackWidth) {
     const TBorderSizes borders = BorderSizes(skin, s.kind);
@@ -222,7 +226,7 @@ TFrameLayout LayoutFrame(const TSkinData& skin, const TFrameState& state, const 
     layout.hotTrackWidth = HotTrackWidth(skin, state, rules, ask);
     const TDataSkinTitle& title = *skin.Title();
     if (captionActive && !caption.trimmed().isEmpty()) {
-        const QString spaced = QLatin1Char(' ') + caption + QStringLiteral("  ");
+        const QString spaced = SpacedCaption(caption);
         const QFontMetrics fm(captionFont);
         layout.text =
             CaptionTextRect(skin, state, fm.horizontalAdvance(spaced), layout.hotTrackWidth);

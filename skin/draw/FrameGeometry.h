@@ -74,6 +74,9 @@ struct TCaptionButtonPlace {
 int HotTrackWidth(const TSkinData& skin, const TFrameState& state, TButtonRules rules,
                   const TAskButtonVisible& ask = {});
 
+// The caption as the title bar lays it out: a space before it and two after.
+QString SpacedCaption(const QString& caption);
+
 // The caption text's rectangle (with the ends of its background picture) for a text
 // textWidth pixels wide, over the title bar's full height.
 QRect CaptionTextRect(const TSkinData& skin, const TFrameState& state, int textWidth,

@@ -1,6 +1,7 @@
 // A dialog whose caption does not fit its title bar is widened and its controls centred.
 #include "skin/data/SkinData.h"
 #include "skin/draw/DialogWidth.h"
+#include "skin/draw/FrameGeometry.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -12,7 +13,23 @@ class TestDialogWidth : public QObject {
 private slots:
     void widening();
     void dialogs();
+    void captionShowsWhole_data();
+    void captionShowsWhole();
 };
+
+namespace {
+
+// The caption as the title bar of a dialog that wide lays it out.
+QString laidOutCaption(const TSkinData& skin, const QString& caption, int width) {
+    orvik::TFrameState state;
+    state.size = QSize(width, 100);
+    state.kind = orvik::TBorderKind::Dialog;
+    state.dialogClass = true;
+    state.maximiseBox = state.minimiseBox = false;
+    return orvik::LayoutFrame(skin, state, caption, skin.CaptionFont(), true).elidedCaption;
+}
+
+} // namespace
 
 void TestDialogWidth::widening() {
     using orvik::WidenForCaption;
@@ -36,6 +53,10 @@ void TestDialogWidth::dialogs() {
     const QFont font = skin.CaptionFont();
     const int margins = skin.Title()->LeftWidth + skin.Title()->RightWidth;
     const int frame = 8;
+    const auto needed = [&](const QString& caption) {
+        return margins + skin.Title()->TxtBackLeft + skin.Title()->TxtBackRight +
+               QFontMetrics(font).horizontalAdvance(orvik::SpacedCaption(caption));
+    };
 
     // Without a layout every child moves right by the shift.
     QDialog plain;
@@ -43,9 +64,8 @@ void TestDialogWidth::dialogs() {
     button->setGeometry(20, 40, 60, 20);
     plain.resize(120, 80);
     plain.setWindowTitle(QString(60, u'W'));
-    const int text = QFontMetrics(font).horizontalAdvance(plain.windowTitle());
     const orvik::TDialogWidening w = orvik::WidenDialogForCaption(plain, skin, font, frame);
-    QCOMPARE(w.width, margins + text);
+    QCOMPARE(w.width, needed(plain.windowTitle()));
     QCOMPARE(plain.width() + frame, w.width);
     QCOMPARE(w.shift, (w.width - (120 + frame)) / 2);
     QCOMPARE(button->x(), 20 + w.shift);
@@ -76,6 +96,32 @@ void TestDialogWidth::dialogs() {
     QCOMPARE(orvik::WidenDialogForCaption(wide, skin, font, frame).shift, 0);
     QCOMPARE(wide.width(), margins + 400);
     QCOMPARE(child->x(), 5);
+}
+
+void TestDialogWidth::captionShowsWhole_data() {
+    QTest::addColumn<QString>("skin");
+    for (const char* name : {"nightfall", "pebble", "ember", "lagoon"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// A message box as narrow as its text: once widened, its title shows the caption whole (Lagoon
+// centres the caption between wide title ends, where measuring the bare text was not enough).
+void TestDialogWidth::captionShowsWhole() {
+    QFETCH(QString, skin);
+    TSkinData data;
+    data.SetSkinFile(QStringLiteral(ORVIK_BUILD_DIR "/skins/") + skin + QStringLiteral(".skn"));
+    QVERIFY(!data.Loading());
+    for (const QString& caption :
+         {QStringLiteral("Orvik"), QStringLiteral("Confirm"), QString(40, u'W')}) {
+        QDialog box;
+        box.resize(60, 80);
+        box.setWindowTitle(caption);
+        const orvik::TDialogWidening w =
+            orvik::WidenDialogForCaption(box, data, data.CaptionFont(), 0);
+        QCOMPARE(box.width(), w.width);
+        QCOMPARE(laidOutCaption(data, caption, w.width), orvik::SpacedCaption(caption));
+        QVERIFY(laidOutCaption(data, caption, 60) != orvik::SpacedCaption(caption));
+    }
 }
 
 QTEST_MAIN(TestDialogWidth)
