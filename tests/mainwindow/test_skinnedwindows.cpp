@@ -11,6 +11,7 @@
 #include "core/MessagePresenter.h"
 #include "skin/data/SkinCells.h"
 #include "skin/data/SkinData.h"
+#include "skin/draw/PopupMenuPaint.h"
 #include "skin/draw/WinSkinForm.h"
 #include "skin/draw/controls/SkinControl.h"
 #include "skin/draw/style/SkinStyle.h"
@@ -22,6 +23,7 @@
 #include <QAbstractItemView>
 #include <QCursor>
 #include <QDir>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -128,6 +130,30 @@ void checkEditor(TfrmEditStation& d, const TSkinData& skin, const QString& name)
         const QPoint left = u.cbFormat->mapTo(&d, QPoint(0, u.cbFormat->height() / 2));
         QCOMPARE(rgb(img.pixel(left)), rgb(combo->Image.pixel(f.left(), f.height() / 2)));
     }
+}
+
+// A right click on the caption opens the window's system menu, painted from the skin's menu
+// background, with its entries; Escape closes it.
+void checkSystemMenu(TfrmMain& w, const TSkinData& skin, const QString& name) {
+    const QPoint caption(w.width() / 3, std::max(1, w.contentsMargins().top() / 2));
+    QTest::mouseClick(&w, Qt::RightButton, {}, caption);
+    QMenu* menu = nullptr;
+    QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())));
+    QCOMPARE(menu->objectName(), QStringLiteral("SystemMenu"));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QStringList texts;
+    for (QAction* a : menu->actions())
+        texts << a->text().remove(u'&');
+    QVERIFY2(texts.contains(QStringLiteral("Close")), qPrintable(texts.join(u',')));
+    const QImage img = grabOf(menu);
+    keepShot(img, QStringLiteral("sysmenu-") + name);
+    // The corners are the menu background picture's, as the skin draws any popup of that size.
+    const QImage back = orvik::PopupBackground(skin, menu->size());
+    QVERIFY(!back.isNull());
+    for (const QPoint& at : {QPoint(1, 1), QPoint(menu->width() - 2, menu->height() - 2)})
+        QCOMPARE(rgb(img.pixel(at)), rgb(back.pixel(at)));
+    QTest::keyClick(menu, Qt::Key_Escape);
+    QTRY_VERIFY(!menu->isVisible());
 }
 
 // The loading window half way: its Cancel button and the filled part of its bar from the skin.
@@ -244,6 +270,7 @@ void TestSkinnedWindows::everyBuiltInSkin() {
     QVERIFY(w.form().PageControl->styleSheet().isEmpty());
     QCOMPARE(w.palette().color(QPalette::Window), orvik::style::FaceColour(data));
     checkMainWindow(w, c, data, skin);
+    checkSystemMenu(w, data, skin);
 
     // The station editor opened from it is skinned as well.
     {
