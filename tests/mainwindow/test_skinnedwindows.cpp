@@ -5,6 +5,7 @@
 #include "ui_MainWindow.h"
 
 #include "app/forms/EditStation.h"
+#include "app/forms/ExportDialog.h"
 #include "app/forms/MainWindow.h"
 #include "app/forms/ProgressWindow.h"
 #include "app/player/PlayerFactory.h"
@@ -16,6 +17,7 @@
 #include "skin/draw/controls/SkinControl.h"
 #include "skin/draw/style/SkinStyle.h"
 #include "skin/draw/style/StyleKit.h"
+#include "skin/draw/style/StyleState.h"
 #include "tests/common/ProgramFolderFixture.h"
 #include "tests/common/RecordingPresenter.h"
 #include "tests/skinparts/PartsKit.h"
@@ -28,6 +30,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabBar>
@@ -156,6 +159,48 @@ void checkSystemMenu(TfrmMain& w, const TSkinData& skin, const QString& name) {
     QTRY_VERIFY(!menu->isVisible());
 }
 
+// The export dialog: its checked choice shows the skin's checked radio glyph (every opaque pixel
+// of the picture's cell), its buttons the skin's button cells.
+void checkExportDialog(TfrmMain& w, const TSkinData& skin, const QString& name) {
+    TExportDialog dialog(&w, QStringLiteral("Afghanistan"), 2, 0);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QTRY_VERIFY(skinned(&dialog));
+    const QImage img = grabOf(&dialog);
+    keepShot(img, QStringLiteral("export-") + name);
+    QRadioButton* chosen = nullptr;
+    for (QRadioButton* r : dialog.findChildren<QRadioButton*>())
+        if (r->isChecked() && !r->hasFocus())
+            chosen = r;
+    QVERIFY(chosen);
+    QStyleOptionButton o;
+    o.initFrom(chosen);
+    const QRect glyph =
+        chosen->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &o, chosen);
+    const TDataSkinButton& b = *skin.Buttons();
+    const int frames = orvik::style::RadioFrames(b);
+    const QRect cell = orvik::FrameRect(b.RadioImage.size(), frames,
+                                        frames >= radiocell::FullCount ? radiocell::FullChecked
+                                                                       : radiocell::Checked);
+    const QPoint at =
+        chosen->mapTo(&dialog, glyph.topLeft() + QPoint((glyph.width() - cell.width()) / 2,
+                                                        (glyph.height() - cell.height()) / 2));
+    int opaque = 0, wrong = 0;
+    for (int y = 0; y < cell.height(); ++y)
+        for (int x = 0; x < cell.width(); ++x) {
+            const QRgb p = b.RadioImage.pixel(cell.left() + x, cell.top() + y);
+            if (orvik::IsSeeThrough(p))
+                continue;
+            ++opaque;
+            wrong += rgb(img.pixel(at + QPoint(x, y))) != rgb(p);
+        }
+    QVERIFY(opaque > 0);
+    QCOMPARE(wrong, 0);
+    auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"));
+    QVERIFY(cancel && !cancel->hasFocus());
+    QCOMPARE(cornerMismatches(img, cancel->mapTo(&dialog, QPoint()), b, buttoncell::Normal), 0);
+}
+
 // The loading window half way: its Cancel button and the filled part of its bar from the skin.
 void checkLoadingWindow(TfrmMain& w, const TSkinData& skin, const QString& name) {
     const int showAfter = std::exchange(TProgressWindow::showAfterMs, 0);
@@ -280,6 +325,7 @@ void TestSkinnedWindows::everyBuiltInSkin() {
         QTRY_VERIFY(skinned(&editor));
         checkEditor(editor, data, skin);
     }
+    checkExportDialog(w, data, skin);
     checkLoadingWindow(w, data, skin);
     checkMessageBox(data, skin);
 
