@@ -489,5 +489,11 @@ QVariant TStationModel::data(const QModelIndex& index, int role) const {
 }
 
 Qt::ItemFlags TStationModel::flags(const QModelIndex& index) const {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    // A station never has children. Said so, the view's expand-all keeps no expanded mark for
+    // each station (a persistent index apiece, every one of them updated at each reset), which
+    // made the first key of a find over a large catalogue take seconds.
+    return index.internalId() != 0 ? flags | Qt::ItemNeverHasChildren : flags;
 }
