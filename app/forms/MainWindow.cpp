@@ -11,6 +11,7 @@
 #include "app/forms/BusLink.h"
 #include "app/forms/CategoryCommands.h"
 #include "app/forms/Favorites.h"
+#include "app/forms/Keyboard.h"
 #include "app/forms/NowPlaying.h"
 #include "app/forms/Playback.h"
 #include "app/forms/PlaylistCommands.h"
@@ -70,6 +71,7 @@ void TfrmMain::FormCreate() {
     playlistCommands_ = new TPlaylistCommands(*this);
     find_ = new TStationFind(*this);
     bindActions();
+    new TKeyboard(*this);
 
     // 1. The splash window stays on screen through the long work below.
     ShowSplash();

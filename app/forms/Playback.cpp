@@ -2,6 +2,7 @@
 
 #include "ui_MainWindow.h"
 
+#include "app/forms/ActionUpdater.h"
 #include "app/forms/MainWindow.h"
 #include "app/forms/NowPlaying.h"
 #include "app/forms/RealMediaAddress.h"
@@ -166,6 +167,14 @@ void TPlayback::actStopExecute() {
     default:
         break;
     }
+}
+
+void TPlayback::PlayOrStop() {
+    f_.updater().updateAll();
+    auto& ui = f_.form();
+    QAction* action =
+        f_.nowPlaying().playing() || ui.actStop->isEnabled() ? ui.actStop : ui.actPlay;
+    action->trigger();
 }
 
 void TPlayback::trbVolumeChange() {

@@ -26,6 +26,8 @@ public:
     void actPlayUpdate();
     void actStopExecute();
     void actStopUpdate();
+    // Stop while a station plays or is on its way, else Play.
+    void PlayOrStop();
     void trbVolumeChange();
     void MediaPlayerPlayStateChange(int NewState);
     void RealPlayerPlayStateChange(int lNewState);

@@ -11,7 +11,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QShortcut>
 
 TStationFind::TStationFind(TfrmMain& form) : QObject(&form), f_(form) {}
 
@@ -23,13 +22,13 @@ void TStationFind::bind() {
     u.txtFind->installEventFilter(this);
     connect(u.txtFind, &QLineEdit::textChanged, this,
             [this](const QString& text) { orvik::runGuarded([&] { Apply(text); }); });
-    auto* shortcut = new QShortcut(QKeySequence::Find, &f_);
-    connect(shortcut, &QShortcut::activated, this, [this] {
-        auto& ui = f_.form();
-        ui.PageControl->setCurrentWidget(ui.tabStation);
-        ui.txtFind->setFocus(Qt::ShortcutFocusReason);
-        ui.txtFind->selectAll();
-    });
+}
+
+void TStationFind::FocusBox() {
+    auto& ui = f_.form();
+    ui.PageControl->setCurrentWidget(ui.tabStation);
+    ui.txtFind->setFocus(Qt::ShortcutFocusReason);
+    ui.txtFind->selectAll();
 }
 
 bool TStationFind::eventFilter(QObject* watched, QEvent* e) {

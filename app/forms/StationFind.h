@@ -12,19 +12,21 @@ class QLineEdit;
 class TStationNode;
 class TfrmMain;
 
-// Type-to-find over the station tree: the find box above the tree (Ctrl+F goes there, Escape
-// clears it). While it holds text, the tree shows only the stations whose name or comment
-// contains it, without regard to case or accents, inside their categories, expanded; Enter
-// plays the first of them. Clearing the box gives the tree back as it was: the same categories
-// expanded, the same scroll position, and the same selection unless the user picked another
-// station while finding, which then stays selected.
+// Type-to-find over the station tree: the find box above the tree (Escape clears it). While it
+// holds text, the tree shows only the stations whose name or comment contains it, without regard to
+// case or accents, inside their categories, expanded; Enter plays the first of them. Clearing the
+// box gives the tree back as it was: the same categories expanded, the same scroll position, and
+// the same selection unless the user picked another station while finding, which then stays
+// selected.
 class TStationFind : public QObject {
     Q_OBJECT
 public:
     explicit TStationFind(TfrmMain& form);
 
-    // Connects the find box and the Ctrl+F shortcut.
+    // Connects the find box.
     void bind();
+    // Shows the station tree's page and gives the find box the focus, its text selected.
+    void FocusBox();
 
     // Shows the stations that match text; an empty text ends the find.
     void Apply(const QString& text);

@@ -36,13 +36,7 @@ TTrayMenu::TTrayMenu(TfrmMain& form) : QObject(&form), f_(form), menu_(new QMenu
         connect(action, &QAction::triggered, this,
                 [handler = std::move(handler)] { orvik::runGuarded(handler); });
     };
-    command(playStop_, [this] {
-        f_.updater().updateAll();
-        QAction* action = f_.nowPlaying().playing() || f_.form().actStop->isEnabled()
-                              ? f_.form().actStop
-                              : f_.form().actPlay;
-        action->trigger();
-    });
+    command(playStop_, [this] { f_.playback().PlayOrStop(); });
     command(next_, [this] { f_.playback().Button1Click(); });
     command(previous_, [this] { f_.playback().Button2Click(); });
     command(show_, [this] { f_.BringToFront(); });

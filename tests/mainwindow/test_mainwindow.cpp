@@ -88,7 +88,9 @@ void TestMainWindow::componentsMenusAndActions() {
                           "Use Skins", "&Skins"}));
     QCOMPARE(menuCaptions(u.mnuCategoryMenu), QStringList({"Add", "Edit", "Delete"}));
     QCOMPARE(menuCaptions(u.mnuStationsMenu),
-             QStringList({"Add", "Edit", "Delete", "-", "Play", "Stop", "-", "Favorite"}));
+             QStringList({"Add", "Edit", "Delete", "-", "Play", "Stop", "Next Channel",
+                          "Previous Channel", "Random Channel", "-", "Volume Up", "Volume Down",
+                          "-", "Favorite", "-", "Find Station"}));
     QCOMPARE(menuCaptions(u.mnuFavoritesMenu), QStringList({"Play", "Delete"}));
     QCOMPARE(menuCaptions(u.mnuHelpMenu), QStringList({"&Report a problem"}));
     QCOMPARE(menuCaptions(w.findChild<QMenu*>(QStringLiteral("PopupMenu"))),
