@@ -11,12 +11,15 @@
 #include "app/forms/BusLink.h"
 #include "app/forms/CategoryCommands.h"
 #include "app/forms/Favorites.h"
+#include "app/forms/FullScreen.h"
 #include "app/forms/Keyboard.h"
 #include "app/forms/NowPlaying.h"
 #include "app/forms/Playback.h"
 #include "app/forms/PlaylistCommands.h"
+#include "app/forms/Resume.h"
 #include "app/forms/SearchTab.h"
 #include "app/forms/SkinSetup.h"
+#include "app/forms/SleepTimer.h"
 #include "app/forms/StationCommands.h"
 #include "app/forms/StationFind.h"
 #include "app/forms/StationSelection.h"
@@ -71,21 +74,32 @@ void TfrmMain::FormCreate() {
     playlistCommands_ = new TPlaylistCommands(*this);
     find_ = new TStationFind(*this);
     bindActions();
-    new TKeyboard(*this);
+    auto* keys = new TKeyboard(*this);
+    auto* sleep = new TSleepTimer(*this);
+    {
+        // Below the volume keys in the Stations menu.
+        const QList<QAction*> items = ui->mnuStationsMenu->actions();
+        ui->mnuStationsMenu->insertMenu(items.value(items.indexOf(keys->volumeDown()) + 1),
+                                        sleep->menu());
+    }
 
     // 1. The splash window stays on screen through the long work below.
     ShowSplash();
     // 2. The Skins menu and the settings file.
     orvik::runGuarded([this] { skinSetup_->SetUp(); });
+    resume_ = new TResume(*this, skinSetup_->Settings());
     // 3. The catalogue.
     OpenCatalogue();
     // 4, 5. The players.
     CreatePlayers();
     nowPlaying_->watchPlayers();
     new TBusLink(*this); // media keys, desktop players and notifications
+    new TFullScreen(*this);
     // 6, 7.
     ui->trbVolume->setValue(10);
     PlayMode = -1;
+    // What the last run left: station, volume, and playing when the user wants it.
+    orvik::runGuarded([this] { resume_->Restore(); });
     // 8.
     HideSplash();
 }
@@ -114,6 +128,8 @@ void TfrmMain::FormShow() {
     QPalette pal = ui->pnlPlayer->palette();
     pal.setColor(QPalette::Window, Qt::black);
     ui->pnlPlayer->setPalette(pal);
+    if (resume_)
+        resume_->PlaceWindow();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* e) {
@@ -144,7 +160,11 @@ void TfrmMain::FormDestroy() {
         delete MediaPlayer.data();
         delete RealPlayer.data();
     });
-    // 2. The skin settings.
+    // 2. What the next start takes up, then the skin settings, in the one settings file.
+    orvik::runGuarded([this] {
+        if (resume_)
+            resume_->Save();
+    });
     orvik::runGuarded([this] { skinSetup_->ShutDown(); });
     // 3. The database.
     orvik::runSilently([this] { catalogue_->Close(); });

@@ -36,6 +36,7 @@ class QMenu;
 class TTrayIcon;
 class TSkinData;
 class TSkinSetup;
+class TResume;
 
 // The main window: station lists and information on the left, the player area on the right.
 class TfrmMain : public QMainWindow {
@@ -123,4 +124,5 @@ private:
     bool destroyed_ = false;
     bool firstPaintLogged_ = false;
     TSkinSetup* skinSetup_ = nullptr;
+    TResume* resume_ = nullptr;
 };

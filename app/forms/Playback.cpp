@@ -74,6 +74,8 @@ void TPlayback::actPlayExecute() {
             return;
         const QString url = station->Url;
         f_.nowPlaying().cancelReconnect();
+        if (station->IdExact)
+            emit stationPlayed(station->Id);
         reason_->clear();
         if (url == orvik::kWebPageMarker) {
             f_.PlayMode = 2;

@@ -53,6 +53,10 @@ public:
     // Why the last stream did not play (beside Play and Stop), empty when it did.
     QString stopReason() const;
 
+signals:
+    // A station of the catalogue was started (its id), whichever command started it.
+    void stationPlayed(qint64 stationId);
+
 private:
     void setStatus(const QString& text);
     // Stops the player that mode does not use, when it plays or is on its way.

@@ -113,7 +113,23 @@ int TSettingsFile::ReadInteger(const QString& section, const QString& key, int d
 }
 
 void TSettingsFile::WriteString(const QString& section, const QString& key, const QString& value) {
+    WriteStrings(section, {{key, value}});
+}
+
+void TSettingsFile::WriteStrings(const QString& section,
+                                 const QList<std::pair<QString, QString>>& values) {
     QList<QByteArray> before = lines_;
+    for (const auto& [key, value] : values)
+        set(section, key, value);
+    try {
+        save();
+    } catch (...) {
+        lines_ = std::move(before);
+        throw;
+    }
+}
+
+void TSettingsFile::set(const QString& section, const QString& key, const QString& value) {
     const QByteArray line = (key + u'=' + value).toUtf8();
     int sectionEnd = -1;
     const int at = find(section, key, &sectionEnd);
@@ -126,12 +142,6 @@ void TSettingsFile::WriteString(const QString& section, const QString& key, cons
             lines_.append(QByteArray());
         lines_.append((u'[' + section + u']').toUtf8());
         lines_.append(line);
-    }
-    try {
-        save();
-    } catch (...) {
-        lines_ = std::move(before);
-        throw;
     }
 }
 

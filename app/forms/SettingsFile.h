@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 // settings.ini as users edit it: "[Section]" headers and "key=value" lines. Section and key
 // names match whatever their letter case; a value reads back exactly as written (trimmed; a
 // value an earlier version wrote in double quotes loses them). Lines the program does not
@@ -33,11 +35,14 @@ public:
     // Sets the value and writes the file at once. Throws orvik::Error when the file cannot be
     // written; the file on disk is then unchanged.
     void WriteString(const QString& section, const QString& key, const QString& value);
+    // Sets several keys of one section and writes the file once, all of them or none.
+    void WriteStrings(const QString& section, const QList<std::pair<QString, QString>>& values);
 
 private:
     // The line of a key in a section, or -1; `sectionEnd` gets the line after the section's
     // last key line, or -1 when there is no such section.
     int find(const QString& section, const QString& key, int* sectionEnd = nullptr) const;
+    void set(const QString& section, const QString& key, const QString& value);
     void save() const;
 
     QString path_;

@@ -32,6 +32,9 @@ public:
     void SkinMenuItemClick(QAction* item);
     void mnuUseSkinsClick();
 
+    // The settings file, shared by everything kept in it, from SetUp() to ShutDown(); else
+    // nullptr.
+    TSettingsFile* Settings() const { return SettingsFile.get(); }
     // The settings file's path (orvik::settingsPath()).
     static QString settingsPath();
     // How the skin component's refusals are shown: the old-package text in the plain message

@@ -16,14 +16,15 @@ void TPlayback::FormResize() {
     auto& ui = f_.form();
     const QRect clip(0, 0, ui.pnlBlack->contentsRect().width(),
                      ui.pnlBlack->contentsRect().height());
-    if (f_.MediaPlayer)
+    // A player on the full screen is placed there, not here.
+    if (f_.MediaPlayer && f_.MediaPlayer->parentWidget() == ui.pnlBlack)
         f_.MediaPlayer->SetObjectRects(f_.MediaPlayer->geometry(), clip);
     reason_->layout();
     if (f_.PlayMode == 1) {
         orvik::runSilently([&] { placeRealPlayer(); });
     } else if (f_.PlayMode == 0) {
         orvik::runSilently([&] {
-            if (TRealAudio* real = f_.RealPlayer) {
+            if (TRealAudio* real = f_.RealPlayer; real && real->parentWidget() == ui.pnlPlayer) {
                 TAlignPanel::setAlign(real, QString());
                 real->move(-5000, -5000);
             }
@@ -33,7 +34,7 @@ void TPlayback::FormResize() {
 
 void TPlayback::placeRealPlayer() {
     TRealAudio* real = f_.RealPlayer;
-    if (!real)
+    if (!real || real->parentWidget() != f_.form().pnlPlayer)
         return;
     TAlignPanel::setAlign(real, QString());
     real->setGeometry(f_.form().pnlBlack->geometry());

@@ -8,9 +8,8 @@
 #include "app/forms/Playback.h"
 #include "app/forms/TreeOrder.h"
 #include "app/player/WindowsMediaPlayer.h"
-#include "tests/common/ProgramFolderFixture.h"
 #include "tests/common/RecordingPresenter.h"
-#include "tests/common/StreamServer.h"
+#include "tests/mainwindow/LoopbackStations.h"
 
 #include <QMenu>
 #include <QtTest>
@@ -19,23 +18,9 @@ namespace {
 
 const QString kIdle = QStringLiteral("No channel currently playing");
 
-class Window {
+class Window : public LoopbackStations {
 public:
     Window() {
-        server.addStream(QStringLiteral("/one.mp3"));
-        server.addStream(QStringLiteral("/two.mp3"));
-        const QString base = server.url(QString()).toString();
-        folder = std::make_unique<ProgramFolderFixture>(
-            ProgramFolderFixture::Catalogue::SchemaOnly,
-            QStringList{
-                "INSERT INTO categories (c_id, c_name) VALUES (1, 'Loopback')",
-                QStringLiteral("INSERT INTO stations (s_id, c_id, s_name, s_url) VALUES "
-                               "(1, 1, 'One', '%1/one.mp3')")
-                    .arg(base),
-                QStringLiteral("INSERT INTO stations (s_id, c_id, s_name, s_url) VALUES "
-                               "(2, 1, 'Two', '%1/two.mp3')")
-                    .arg(base),
-            });
         w = std::make_unique<TfrmMain>();
         w->show();
         w->activateWindow();
@@ -60,8 +45,6 @@ public:
         QTest::keyClick(focus, Qt::Key(key), modifiers);
     }
 
-    StreamServer server;
-    std::unique_ptr<ProgramFolderFixture> folder;
     RecordingPresenter boxes;
     std::unique_ptr<TfrmMain> w;
 };

@@ -82,15 +82,16 @@ void TestMainWindow::componentsMenusAndActions() {
                                   "&Help"}));
     QVERIFY(!u.mnuLinks->isVisible());
     QCOMPARE(menuCaptions(u.mnuFileMenu),
-             QStringList({"Import playlist...", "Export playlist...", "-", "Exit"}));
+             QStringList({"Import playlist...", "Export playlist...", "-",
+                          "Resume playback at start", "-", "Exit"}));
     QCOMPARE(menuCaptions(u.mnuViewMenu),
-             QStringList({"Stations/Favorites", "Station Information", "Title Notifications", "-",
-                          "Use Skins", "&Skins"}));
+             QStringList({"Stations/Favorites", "Station Information", "Full Screen",
+                          "Title Notifications", "-", "Use Skins", "&Skins"}));
     QCOMPARE(menuCaptions(u.mnuCategoryMenu), QStringList({"Add", "Edit", "Delete"}));
     QCOMPARE(menuCaptions(u.mnuStationsMenu),
              QStringList({"Add", "Edit", "Delete", "-", "Play", "Stop", "Next Channel",
                           "Previous Channel", "Random Channel", "-", "Volume Up", "Volume Down",
-                          "-", "Favorite", "-", "Find Station"}));
+                          "Sleep Timer", "-", "Favorite", "-", "Find Station"}));
     QCOMPARE(menuCaptions(u.mnuFavoritesMenu), QStringList({"Play", "Delete"}));
     QCOMPARE(menuCaptions(u.mnuHelpMenu), QStringList({"&Report a problem"}));
     QCOMPARE(menuCaptions(w.findChild<QMenu*>(QStringLiteral("PopupMenu"))),
