@@ -161,7 +161,8 @@ void TfrmMain::FormDestroy() {
         delete RealPlayer.data();
     });
     // 2. What the next start takes up, then the skin settings, in the one settings file.
-    orvik::runGuarded([this] {
+    // A file that cannot be written is reported once, by the skin settings' write after it.
+    orvik::runSilently([this] {
         if (resume_)
             resume_->Save();
     });
