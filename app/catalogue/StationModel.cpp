@@ -64,7 +64,11 @@ TStationTree* TStationNode::treeWidget() const {
     return model_->view();
 }
 
-TStationModel::TStationModel(QObject* parent) : QAbstractItemModel(parent) {}
+TStationModel::TStationModel(QObject* parent) : QAbstractItemModel(parent) {
+    foldTimer_.setInterval(0);
+    connect(&foldTimer_, &QTimer::timeout, this,
+            [this] { orvik::runGuarded([this] { FoldAhead(); }); });
+}
 
 TStationModel::~TStationModel() = default;
 
@@ -77,6 +81,7 @@ void TStationModel::BeginLoad() {
     if (!loading_)
         beginResetModel();
     loading_ = true;
+    foldTimer_.stop();
     categories_.clear();
     serials_.clear();
     shownCategories_.clear();
@@ -91,6 +96,7 @@ void TStationModel::EndLoad() {
         return;
     loading_ = false;
     endResetModel();
+    StartFoldingAhead();
 }
 
 TStationNode* TStationModel::AddCategory(TItemPtr category, const QString& name,
@@ -236,6 +242,7 @@ void TStationModel::Remove(TStationNode* node) {
     entry.stations = std::move(moved);
     entry.keys.clear();
     entry.keyStart.clear();
+    entry.keysFolded = 0;
     if (filtered_) {
         auto it = std::lower_bound(entry.shown.begin(), entry.shown.end(), r);
         if (it != entry.shown.end() && *it == r)
@@ -272,29 +279,6 @@ TItemPtr TStationModel::MakeRecord(const CategoryEntry& category, const TStation
     item->Played = orvik::FormatCatalogueDay(row.played, separator_);
     item->Favorite = row.flags & TStationRow::Favorite;
     return item;
-}
-
-void TStationModel::MakeKeys(CategoryEntry& category) const {
-    if (category.keyStart.size() == category.rows.size() + 1)
-        return;
-    category.keys.clear();
-    category.keyStart.clear();
-    category.keyStart.reserve(category.rows.size() + 1);
-    QString key;
-    for (const TStationRow& row : category.rows) {
-        category.keyStart.push_back(quint32(category.keys.size()));
-        key = Text(row, TStationRow::Name);
-        if (row.length[TStationRow::Comment] > 0) {
-            // The line break cannot be typed into the box, so no text matches across the two.
-            key += u'\n';
-            key += Text(row, TStationRow::Comment);
-        }
-        category.keys += orvik::foldForFind(key);
-        // Nor can this one: no match runs from one station into the next.
-        category.keys += u'\n';
-    }
-    category.keyStart.push_back(quint32(category.keys.size()));
-    category.keys.squeeze();
 }
 
 void TStationModel::SetFilter(const QString& folded, bool narrowing) {

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QIcon>
 #include <QList>
+#include <QTimer>
 
 #include <memory>
 #include <unordered_map>
@@ -93,6 +94,8 @@ public:
     // (narrowing: only those shown now are looked at). An empty text shows everything.
     void SetFilter(const QString& folded, bool narrowing);
     bool Filtered() const { return filtered_; }
+    // Whether the find's texts of the last load are all made (they are made while idle).
+    bool KeysFoldedAhead() const { return !foldTimer_.isActive(); }
     bool IsShown(const TStationNode* node) const;
 
     QModelIndex IndexOf(const TStationNode* node) const;
@@ -117,8 +120,10 @@ private:
         // Nodes asked for, by row.
         mutable std::unordered_map<int, std::unique_ptr<TStationNode>> stations;
         // The find's folded texts, one after the other, with where each row's begins.
+        // keyStart has one entry per folded row, and a last one for the end once all are.
         QString keys;
         std::vector<quint32> keyStart;
+        size_t keysFolded = 0;
         // Rows a find shows (in order), valid while filtered_.
         std::vector<int> shown;
         bool visible = true;
@@ -127,6 +132,12 @@ private:
     QString Text(const TStationRow& row, TStationRow::Text which) const;
     TItemPtr MakeRecord(const CategoryEntry& category, const TStationRow& row) const;
     void MakeKeys(CategoryEntry& category) const;
+    // Folds the category's keys up to row limit (from where it stopped); true once all are.
+    bool FoldKeys(CategoryEntry& category, size_t limit) const;
+    // After a load the keys are folded a slice at a time while the program is idle, so that
+    // the first key of a find does not wait for a whole large catalogue.
+    void StartFoldingAhead();
+    void FoldAhead();
     int ShownCategoryRow(int category) const;
     // The category whose stations' indexes carry this internal id, or -1 when it is gone.
     int CategoryOfSerial(quintptr serial) const;
@@ -143,6 +154,8 @@ private:
     TStationTree* view_ = nullptr;
     bool filtered_ = false;
     bool loading_ = false;
+    QTimer foldTimer_;
+    size_t foldNext_ = 0; // the category the folding ahead is at
 };
 
 // The record of a node or list item, or nullptr for none.

@@ -68,6 +68,7 @@ private slots:
     void recordsComeFromTheRows();
     void findShowsMatchesAndKeepsNodes();
     void removalKeepsOtherNodes();
+    void findTextsFoldedWhileIdle();
 };
 
 void TestStationModel::recordsComeFromTheRows() {
@@ -168,6 +169,35 @@ void TestStationModel::removalKeepsOtherNodes() {
     model.SetCategoryName(empty, QStringLiteral("None"));
     QCOMPARE(empty->text(), QStringLiteral("None"));
     QCOMPARE(model.FindStation(5), zurich);
+}
+
+// After a load the find's texts are made a slice at a time while idle; a find before, between or
+// after the slices sees every station.
+void TestStationModel::findTextsFoldedWhileIdle() {
+    QList<Station> many;
+    for (int i = 0; i < 20000; ++i)
+        many.append({i + 1, QStringLiteral("Station %1").arg(i), QStringLiteral("Ünï %1").arg(i)});
+    const QList<QList<Station>> big{many, {{9001, "Station 19999 two", {}}}};
+    const QStringList last{"Asia:", "Station 19999", "Europe:", "Station 19999 two"};
+    for (int slices : {0, 1, -1}) {
+        TStationModel model;
+        fill(model, big);
+        if (slices < 0)
+            QTRY_VERIFY(model.KeysFoldedAhead());
+        for (int i = 0; i < slices; ++i)
+            QCoreApplication::processEvents();
+        if (slices == 1)
+            QVERIFY(!model.KeysFoldedAhead()); // part way, as a large load is
+        model.SetFilter(orvik::foldForFind(u"station 19999"), false);
+        QCOMPARE(shown(model), last);
+        model.SetFilter(orvik::foldForFind(u"uni 0"), false);
+        QCOMPARE(shown(model), (QStringList{"Asia:", "Station 0"}));
+        // Folding goes on after a find, and changes nothing of what it found.
+        model.SetFilter(QString(), false);
+        QTRY_VERIFY(model.KeysFoldedAhead());
+        model.SetFilter(orvik::foldForFind(u"station 19999"), false);
+        QCOMPARE(shown(model), last);
+    }
 }
 
 QTEST_MAIN(TestStationModel)
