@@ -179,8 +179,17 @@ void TPlayback::PlayOrStop() {
     action->trigger();
 }
 
+namespace {
+
+// The players' volume (0 to 100) for the slider's position (0 to 20).
+int playerVolume(const QSlider& slider) {
+    return slider.value() * 5;
+}
+
+} // namespace
+
 void TPlayback::trbVolumeChange() {
-    const int volume = f_.form().trbVolume->value() * 5;
+    const int volume = playerVolume(*f_.form().trbVolume);
     if (f_.PlayMode == 1) {
         runSilently([&] {
             if (f_.RealPlayer)
@@ -190,6 +199,16 @@ void TPlayback::trbVolumeChange() {
         if (f_.MediaPlayer)
             f_.MediaPlayer->setVolume(volume);
     }
+}
+
+void TPlayback::GiveVolumeToPlayers() {
+    const int volume = playerVolume(*f_.form().trbVolume);
+    if (f_.MediaPlayer)
+        f_.MediaPlayer->setVolume(volume);
+    runSilently([&] {
+        if (f_.RealPlayer)
+            f_.RealPlayer->SetVolume(volume);
+    });
 }
 
 void TPlayback::MediaPlayerPlayStateChange(int NewState) {

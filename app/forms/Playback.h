@@ -29,6 +29,8 @@ public:
     // Stop while a station plays or is on its way, else Play.
     void PlayOrStop();
     void trbVolumeChange();
+    // Both players take the slider's volume (at start, before either has played).
+    void GiveVolumeToPlayers();
     void MediaPlayerPlayStateChange(int NewState);
     void RealPlayerPlayStateChange(int lNewState);
     void Button1Click(); // next channel

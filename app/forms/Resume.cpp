@@ -7,8 +7,6 @@
 #include "app/forms/Playback.h"
 #include "app/forms/SettingsFile.h"
 #include "app/forms/TreeOrder.h"
-#include "app/player/RealAudio.h"
-#include "app/player/WindowsMediaPlayer.h"
 #include "core/ErrorWrapper.h"
 
 #include <QAction>
@@ -86,13 +84,7 @@ void TResume::Restore() {
             slider->setValue(volume);
     }
     // The players take the slider's volume now, not only at its next move.
-    const int volume = ui.trbVolume->value() * 5;
-    if (f_.MediaPlayer)
-        f_.MediaPlayer->setVolume(volume);
-    orvik::runSilently([&] {
-        if (f_.RealPlayer)
-            f_.RealPlayer->SetVolume(volume);
-    });
+    f_.playback().GiveVolumeToPlayers();
 
     TStationNode* node = station_ > 0 ? ui.tvStations->stations()->FindStation(station_) : nullptr;
     if (!node)

@@ -185,17 +185,7 @@ void checkExportDialog(TfrmMain& w, const TSkinData& skin, const QString& name) 
     const QPoint at =
         chosen->mapTo(&dialog, glyph.topLeft() + QPoint((glyph.width() - cell.width()) / 2,
                                                         (glyph.height() - cell.height()) / 2));
-    int opaque = 0, wrong = 0;
-    for (int y = 0; y < cell.height(); ++y)
-        for (int x = 0; x < cell.width(); ++x) {
-            const QRgb p = b.RadioImage.pixel(cell.left() + x, cell.top() + y);
-            if (orvik::IsSeeThrough(p))
-                continue;
-            ++opaque;
-            wrong += rgb(img.pixel(at + QPoint(x, y))) != rgb(p);
-        }
-    QVERIFY(opaque > 0);
-    QCOMPARE(wrong, 0);
+    QCOMPARE(pictureMismatches(img, at, b.RadioImage, cell), 0);
     auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"));
     QVERIFY(cancel && !cancel->hasFocus());
     QCOMPARE(cornerMismatches(img, cancel->mapTo(&dialog, QPoint()), b, buttoncell::Normal), 0);

@@ -73,6 +73,23 @@ inline QImage paintPrimitive(const QStyle& style, QStyle::PrimitiveElement pe,
     return img;
 }
 
+// How many opaque pixels of the picture's area differ from the painted target at `at`; -1 when
+// the area has no opaque pixel.
+inline int pictureMismatches(const QImage& painted, const QPoint& at, const QImage& picture,
+                             const QRect& area) {
+    int opaque = 0, wrong = 0;
+    for (int y = 0; y < area.height(); ++y)
+        for (int x = 0; x < area.width(); ++x) {
+            const QRgb cell = picture.pixel(area.left() + x, area.top() + y);
+            if (orvik::IsSeeThrough(cell))
+                continue;
+            ++opaque;
+            if (rgb(painted.pixel(at.x() + x, at.y() + y)) != rgb(cell))
+                ++wrong;
+        }
+    return opaque == 0 ? -1 : wrong;
+}
+
 // How many opaque pixels of the top-left corner block of frame k (its margins, or the whole
 // frame for an element without margins, at most 4 x 4) differ between the painted target's
 // top-left corner and the cell. -1 when the cell has no opaque pixel there.
@@ -82,17 +99,7 @@ inline int cornerMismatches(const QImage& painted, const QPoint& at, const TData
     if (!block.isValid())
         block = QSize(e.LeftWidth > 0 ? e.LeftWidth : std::min(4, f.width()),
                       e.TopHeight > 0 ? e.TopHeight : std::min(4, f.height()));
-    int opaque = 0, wrong = 0;
-    for (int y = 0; y < block.height(); ++y)
-        for (int x = 0; x < block.width(); ++x) {
-            const QRgb cell = e.Image.pixel(f.left() + x, f.top() + y);
-            if (orvik::IsSeeThrough(cell))
-                continue;
-            ++opaque;
-            if (rgb(painted.pixel(at.x() + x, at.y() + y)) != rgb(cell))
-                ++wrong;
-        }
-    return opaque == 0 ? -1 : wrong;
+    return pictureMismatches(painted, at, e.Image, QRect(f.topLeft(), block));
 }
 
 // The same over a whole frame drawn 1:1 at `at`.
