@@ -12,6 +12,7 @@
 #include "skin/draw/WinSkinForm.h"
 #include "skin/draw/WindowFrame.h"
 
+#include <QCursor>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -212,6 +213,12 @@ void TestWindowFrame::framePixelsActiveAndInactive() {
     QCOMPARE(pixel(shot, centre(*frame, placeOf(*frame, 0))), ButtonCells[3]);
 }
 
+// The hover check reads where the real pointer is: it is put there as well as the move sent.
+static void pointTo(QWidget* w, QPoint p) {
+    QCursor::setPos(w->mapToGlobal(p));
+    QTest::mouseMove(w, p);
+}
+
 void TestWindowFrame::buttonsUnderTheMouse() {
     SkinnedWindow s;
     QVERIFY(s.start(true));
@@ -221,7 +228,7 @@ void TestWindowFrame::buttonsUnderTheMouse() {
     const int max = placeOf(frame, orvik::action::Maximise);
     const int own = placeOf(frame, 42);
 
-    QTest::mouseMove(w.get(), centre(frame, max));
+    pointTo(w.get(), centre(frame, max));
     QTRY_COMPARE(frame.HotButton(), max);
     QCOMPARE(frame.HotLook(), orvik::TButtonLook::Hot);
     QCOMPARE(pixel(w->grab().toImage(), centre(frame, max)), ButtonCells[2]);
@@ -240,7 +247,7 @@ void TestWindowFrame::buttonsUnderTheMouse() {
     // Pressed, then let go elsewhere: nothing happens.
     const int close = placeOf(frame, orvik::action::Close);
     QTest::mousePress(w.get(), Qt::LeftButton, {}, centre(frame, close));
-    QTest::mouseMove(w.get(), QPoint(150, 12));
+    pointTo(w.get(), QPoint(150, 12));
     QCOMPARE(frame.HotLook(), orvik::TButtonLook::Idle);
     QTest::mouseRelease(w.get(), Qt::LeftButton, {}, QPoint(150, 12));
     QVERIFY(w->isVisible());
@@ -253,7 +260,7 @@ void TestWindowFrame::buttonsUnderTheMouse() {
     // other tests' windows on the same display may have taken the focus meanwhile.)
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    QTest::mouseMove(w.get(), centre(frame, close));
+    pointTo(w.get(), centre(frame, close));
     QTRY_COMPARE(frame.HotButton(), close);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(w.get(), &leave);
