@@ -37,21 +37,31 @@ const Cause kCauses[] = {
      "The address does not lead to a media stream."},
 };
 
+// The first cause the lowered text names, or none.
+const char* CauseIn(const QString& lowered) {
+    for (const Cause& cause : kCauses) {
+        for (const char* needle : cause.needles) {
+            if (needle && lowered.contains(QLatin1String(needle)))
+                return cause.text;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 QString FailureReason(const QStringList& log, int mpvError, bool waitedOut) {
-    const QString all = log.join(QLatin1Char('\n')).toLower();
-    for (const Cause& cause : kCauses) {
-        for (const char* needle : cause.needles) {
-            if (needle && all.contains(QLatin1String(needle)))
-                return QString::fromLatin1(cause.text);
-        }
-    }
+    if (const char* cause = CauseIn(log.join(QLatin1Char('\n')).toLower()))
+        return QString::fromLatin1(cause);
     if (mpvError == MPV_ERROR_UNKNOWN_FORMAT || mpvError == MPV_ERROR_NOTHING_TO_PLAY)
         return QStringLiteral("The address does not lead to a media stream.");
     if (waitedOut)
         return QStringLiteral("The server did not answer in time.");
     return QStringLiteral("The stream could not be opened.");
+}
+
+bool NamesCause(const QString& line) {
+    return CauseIn(line.toLower()) != nullptr;
 }
 
 bool TellsWhyLoadFailed(const QString& prefix, const QString& text) {

@@ -17,4 +17,7 @@ QString FailureReason(const QStringList& log, int mpvError, bool waitedOut = fal
 // properties and options it was given ("Set property: network-timeout=…" names no cause).
 bool TellsWhyLoadFailed(const QString& prefix, const QString& text);
 
+// Whether a kept line names a cause that FailureReason can tell (refused, not found, …).
+bool NamesCause(const QString& line);
+
 } // namespace orvik

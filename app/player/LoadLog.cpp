@@ -5,6 +5,8 @@
 #include <QList>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace orvik {
 
 namespace {
@@ -19,6 +21,7 @@ QList<TLoadLog*>& allLogs() {
 
 TLoadLog::TLoadLog(QObject* parent) : QObject(parent), settle_(new QTimer(this)) {
     settle_->setSingleShot(true);
+    settle_->setTimerType(Qt::PreciseTimer); // a coarse one may end the wait 5% early
     settle_->setInterval(kSettleMs);
     connect(settle_, &QTimer::timeout, this, &TLoadLog::onQuiet);
     allLogs().append(this);
@@ -49,14 +52,16 @@ void TLoadLog::keep(const QString& line) {
     if (lines_.size() >= kMaxLines)
         lines_.removeFirst();
     lines_.append(line);
-    if (waiting_ && !limit_.hasExpired())
-        settle_->start();
+    causeNamed_ = causeNamed_ || NamesCause(line);
+    if (waiting_ && causeNamed_ && !limit_.hasExpired())
+        settle_->start(int(std::min<qint64>(kSettleMs, limit_.remainingTime())));
 }
 
 void TLoadLog::awaitQuiet() {
     waiting_ = true;
     limit_.setRemainingTime(kLimitMs);
-    settle_->start();
+    // Until a cause is named the timer runs to the limit.
+    settle_->start(causeNamed_ ? kSettleMs : kLimitMs);
 }
 
 void TLoadLog::cancelWait() {

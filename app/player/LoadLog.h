@@ -19,10 +19,12 @@ class TLoadLog : public QObject {
     Q_OBJECT
 public:
     static constexpr int kMaxLines = 64;
-    // A failed load is told once nothing more was logged for this long, or at the latest this
-    // long after it ended: the network layer's lines can come after the end event.
+    // A failed load is told once a kept line names its cause and nothing more was logged for
+    // kSettleMs, or at the latest kLimitMs after it ended. The network layer's lines can come
+    // well after the end event on a busy machine: they reach the player through another
+    // player's handle, so a quiet spell alone does not mean that everything has arrived.
     static constexpr int kSettleMs = 150;
-    static constexpr int kLimitMs = 1000;
+    static constexpr int kLimitMs = 1500;
 
     explicit TLoadLog(QObject* parent = nullptr);
     ~TLoadLog() override;
@@ -33,11 +35,15 @@ public:
 
     // A line the owner's libmpv handle logged (its prefix and its text).
     void take(const QString& prefix, const QString& text);
-    void clear() { lines_.clear(); }
+    void clear() {
+        lines_.clear();
+        causeNamed_ = false;
+    }
     // The kept lines, each "prefix: text", the oldest first (the last kMaxLines).
     const QStringList& lines() const { return lines_; }
 
-    // The load failed: settled() follows once the log has gone quiet (or the limit passed).
+    // The load failed: settled() follows once the log has named a cause and gone quiet, or
+    // the limit passed.
     void awaitQuiet();
     // No longer waiting: settled() does not follow.
     void cancelWait();
@@ -53,8 +59,9 @@ private:
     QStringList lines_;
     bool listening_ = false;
     bool waiting_ = false;
-    QTimer* settle_;       // restarted by each line while waiting
-    QDeadlineTimer limit_; // how long it may wait at most
+    bool causeNamed_ = false; // a kept line names why the load failed
+    QTimer* settle_;          // restarted by each line while waiting
+    QDeadlineTimer limit_;    // how long it may wait at most
 };
 
 } // namespace orvik

@@ -131,20 +131,37 @@ void TestFailureReason::failedLoadWaitsForQuiet() {
     QSignalSpy settled(&log, &TLoadLog::settled);
     QElapsedTimer clock;
     clock.start();
+    log.take("stream", "Failed to open http://127.0.0.1:1/a.");
     log.awaitQuiet();
     QVERIFY(log.waiting());
-    // A line arriving late is still kept and read before the load is told.
-    QTimer::singleShot(TLoadLog::kSettleMs / 2, &log,
+    // The cause arriving late, after a quiet spell, is still kept and read before the load
+    // is told.
+    QTimer::singleShot(TLoadLog::kSettleMs * 2, &log,
                        [&] { log.take("ffmpeg", "tcp: Connection refused"); });
     QVERIFY(settled.wait(2 * TLoadLog::kLimitMs));
-    QVERIFY(clock.elapsed() >= TLoadLog::kSettleMs * 3 / 2 - 10);
-    QCOMPARE(log.lines(), QStringList{"ffmpeg: tcp: Connection refused"});
+    QVERIFY(clock.elapsed() >= TLoadLog::kSettleMs * 3 - 10);
+    QVERIFY(clock.elapsed() < TLoadLog::kLimitMs);
+    QCOMPARE(log.lines().constLast(), QString("ffmpeg: tcp: Connection refused"));
     QVERIFY(!log.waiting());
     QVERIFY(!settled.wait(2 * TLoadLog::kSettleMs)); // told once
 
-    // A log that never goes quiet is told at the limit all the same.
+    // A cause already named: told after the quiet spell.
+    clock.restart();
+    log.awaitQuiet();
+    QVERIFY(settled.wait(2 * TLoadLog::kLimitMs));
+    QVERIFY(clock.elapsed() < TLoadLog::kLimitMs / 2);
+
+    // Nothing names a cause: the whole limit is waited, then it is told all the same.
+    log.clear();
+    log.take("stream", "Failed to open http://127.0.0.1:1/a.");
+    clock.restart();
+    log.awaitQuiet();
+    QVERIFY(settled.wait(4 * TLoadLog::kLimitMs));
+    QVERIFY(clock.elapsed() >= TLoadLog::kLimitMs - 10);
+
+    // A log that never goes quiet is told at the limit.
     QTimer chatter;
-    connect(&chatter, &QTimer::timeout, &log, [&] { log.take("stream", "reading"); });
+    connect(&chatter, &QTimer::timeout, &log, [&] { log.take("ffmpeg", "tcp: timed out"); });
     chatter.start(TLoadLog::kSettleMs / 5);
     clock.restart();
     log.awaitQuiet();
@@ -156,7 +173,7 @@ void TestFailureReason::failedLoadWaitsForQuiet() {
     log.awaitQuiet();
     log.cancelWait();
     QVERIFY(!settled.wait(2 * TLoadLog::kSettleMs));
-    QCOMPARE(settled.count(), 2);
+    QCOMPARE(settled.count(), 4);
 }
 
 QTEST_GUILESS_MAIN(TestFailureReason)
