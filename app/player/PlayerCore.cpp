@@ -20,8 +20,6 @@ namespace {
 
 // Reply tokens of loadfile commands carry this bit; every other command uses token 0.
 constexpr quint64 kLoadTokenBit = quint64(1) << 62;
-// Reply token of the query made when the picture's render context arrives.
-constexpr quint64 kVideoOutputQuery = 1;
 // Events handled per drain before the rest is left to a fresh queued call.
 constexpr int kEventsPerDrain = 256;
 
@@ -71,6 +69,10 @@ TPlayerCore::TPlayerCore(bool video, QObject* parent)
     // drops the title changes a stream sends while it plays (they are kept with the packets).
     setOption(h, "demuxer-max-bytes", "32MiB");
     setOption(h, "demuxer-max-back-bytes", "1MiB");
+    // A stream that is stopped or replaced is cut at once: by default the library gives the
+    // network layer a tenth of a second to end it gracefully, which a live stream that keeps
+    // sending never does, so every Stop and every change of station waited for it.
+    setOption(h, "demuxer-termination-timeout", "0");
     setOption(h, "network-timeout", QByteArray::number(networkTimeout_).constData());
     setOption(h, "volume", QByteArray::number(volume_).constData());
 
@@ -339,67 +341,6 @@ void TPlayerCore::stop() {
     setState(State::Stopped);
 }
 
-void TPlayerCore::pause() {
-    if (state_ != State::Playing && state_ != State::Buffering)
-        return;
-    setFlag("pause", true);
-    setState(State::Paused);
-}
-
-void TPlayerCore::resume() {
-    if (state_ != State::Paused)
-        return;
-    setFlag("pause", false);
-    setState(State::Playing);
-}
-
-void TPlayerCore::setVolume(int volume) {
-    volume_ = std::clamp(volume, 0, 100);
-    double value = volume_;
-    mpv_set_property_async(mpv_.get(), 0, "volume", MPV_FORMAT_DOUBLE, &value);
-}
-
-void TPlayerCore::setNetworkTimeout(double seconds) {
-    networkTimeout_ = std::clamp(seconds, 0.1, 3600.0);
-    double value = networkTimeout_;
-    mpv_set_property_async(mpv_.get(), 0, "network-timeout", MPV_FORMAT_DOUBLE, &value);
-}
-
-void TPlayerCore::reattachVideo() {
-    if (state_ == State::Stopped || entry_.isEmpty())
-        return;
-    // A stream that started before the render context existed plays on without a picture
-    // ("null" output); the answer to this query decides whether to open it again.
-    mpv_get_property_async(mpv_.get(), kVideoOutputQuery, "current-vo", MPV_FORMAT_STRING);
-}
-
-QString TPlayerCore::libraryVersion() const {
-    if (char* text = mpv_get_property_string(mpv_.get(), "mpv-version")) {
-        const QString version = QString::fromUtf8(text);
-        mpv_free(text);
-        return version;
-    }
-    return clientApiVersion();
-}
-
-QString TPlayerCore::clientApiVersion() {
-    const unsigned long api = mpv_client_api_version();
-    return QStringLiteral("libmpv client API %1.%2").arg(api >> 16).arg(api & 0xffff);
-}
-
-void TPlayerCore::setKeepAspect(bool on) {
-    setFlag("keepaspect", on);
-}
-
-void TPlayerCore::setUnscaled(bool on) {
-    setFlag("video-unscaled", on);
-}
-
-void TPlayerCore::setFlag(const char* name, bool on) {
-    int value = on ? 1 : 0;
-    mpv_set_property_async(mpv_.get(), 0, name, MPV_FORMAT_FLAG, &value);
-}
-
 void TPlayerCore::loadEntry(const QString& address) {
     forgetLoad();
     entry_ = address;
@@ -412,47 +353,6 @@ void TPlayerCore::loadEntry(const QString& address) {
         setState(State::Stopped);
 }
 
-void TPlayerCore::fetchPlaylist(const QString& address, bool sniffing) {
-    forgetLoad();
-    sniffed_ = true;
-    entry_ = address;
-    if (!network_)
-        network_ = std::make_unique<QNetworkAccessManager>();
-    fetch_ =
-        new TAsxFetch(*network_, asx::FetchableUrl(address), int(networkTimeout_ * 1000), this);
-    connect(fetch_, &TAsxFetch::finished, this,
-            [this, sniffing](TAsxFetch::Outcome outcome, const QStringList& entries) {
-                // The fetch is done; it goes once its signal has returned.
-                fetch_->deleteLater();
-                fetch_.clear();
-                if (outcome == TAsxFetch::Outcome::Playlist) {
-                    fromPlaylist_ = true;
-                    pending_ = entries;
-                    if (!tryNextEntry()) {
-                        failure_ = QStringLiteral("The playlist names no stream to play.");
-                        setState(State::Stopped);
-                    }
-                } else if (outcome == TAsxFetch::Outcome::NotPlaylist && !sniffing) {
-                    loadEntry(address_); // named .asx but something else: the library may know it
-                } else if (sniffing) {
-                    // Neither a stream the library knows nor a playlist: say so from what the
-                    // library logged, not as a playlist that failed.
-                    failure_ = FailureReason(loadLog_->lines(), MPV_ERROR_UNKNOWN_FORMAT);
-                    setState(State::Stopped);
-                } else {
-                    failure_ = QStringLiteral("The playlist could not be fetched.");
-                    setState(State::Stopped);
-                }
-            });
-}
-
-bool TPlayerCore::tryNextEntry() {
-    if (pending_.isEmpty())
-        return false;
-    loadEntry(pending_.takeFirst());
-    return true;
-}
-
 void TPlayerCore::forgetLoad() {
     ++loadToken_; // a reply still on its way no longer matches
     loadLog_->cancelWait();
@@ -460,15 +360,6 @@ void TPlayerCore::forgetLoad() {
     reachedPlaying_ = false;
     quietReload_ = false;
     dropFetch();
-}
-
-void TPlayerCore::dropFetch() {
-    if (!fetch_)
-        return;
-    fetch_->disconnect(this);
-    fetch_->cancel();
-    fetch_->deleteLater();
-    fetch_.clear();
 }
 
 const QStringList& TPlayerCore::loadLog() const {

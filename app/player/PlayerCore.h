@@ -107,6 +107,9 @@ signals:
     void dropped();
 
 private:
+    // Reply token of the query made when the picture's render context arrives.
+    static constexpr quint64 kVideoOutputQuery = 1;
+
     struct MpvDestroy {
         void operator()(mpv_handle* h) const;
     };

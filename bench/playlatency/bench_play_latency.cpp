@@ -88,6 +88,7 @@ std::vector<double> barePlays(const QString& address) {
         {"hwdec", "no"},
         {"demuxer-max-bytes", "32MiB"},
         {"demuxer-max-back-bytes", "1MiB"},
+        {"demuxer-termination-timeout", "0"},
     };
     for (auto [name, value] : options)
         mpv_set_option_string(h, name, value);
