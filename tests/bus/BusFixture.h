@@ -9,31 +9,11 @@
 #include "tests/common/ProgramFolderFixture.h"
 #include "tests/common/RecordingPresenter.h"
 #include "tests/common/StreamServer.h"
+#include "tests/common/ToneMp3.h"
 
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
-
-// An MP3 tone made once by ffmpeg, looped by the server (ICY metadata rides on MP3).
-inline QByteArray toneMp3() {
-    static QByteArray bytes;
-    if (!bytes.isEmpty())
-        return bytes;
-    QTemporaryDir dir;
-    const QString mp3 = dir.filePath(QStringLiteral("tone.mp3"));
-    QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"), {"-loglevel", "error", "-y", "-f", "lavfi", "-i",
-                                            "sine=frequency=440:duration=20", "-b:a", "128k", mp3});
-    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0)
-        return {};
-    QFile file(mp3);
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    return bytes;
-}
 
 class BusFixture {
 public:
