@@ -35,4 +35,22 @@ QString foldForFind(QStringView text) {
     return out.toCaseFolded();
 }
 
+void appendFoldedUtf8(QString& out, const char* utf8, qsizetype size) {
+    const auto* bytes = reinterpret_cast<const uchar*>(utf8);
+    bool ascii = true;
+    for (qsizetype i = 0; i < size && ascii; ++i)
+        ascii = bytes[i] < 0x80;
+    if (!ascii) {
+        out += foldForFind(QString::fromUtf8(utf8, size));
+        return;
+    }
+    const qsizetype at = out.size();
+    out.resize(at + size);
+    QChar* o = out.data() + at;
+    for (qsizetype i = 0; i < size; ++i) {
+        const uchar b = bytes[i];
+        *o++ = QChar(char16_t(b >= 'A' && b <= 'Z' ? b + 32 : b));
+    }
+}
+
 } // namespace orvik

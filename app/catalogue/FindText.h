@@ -10,4 +10,8 @@ namespace orvik {
 // (the usual case) takes a fast path.
 QString foldForFind(QStringView text);
 
+// Appends the folded form of UTF-8 text to out, as foldForFind(QString::fromUtf8(...)) would
+// give it; ASCII bytes are folded straight into out without a text of their own in between.
+void appendFoldedUtf8(QString& out, const char* utf8, qsizetype size);
+
 } // namespace orvik

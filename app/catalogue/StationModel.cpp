@@ -254,11 +254,15 @@ void TStationModel::Remove(TStationNode* node) {
         endRemoveRows();
 }
 
-QString TStationModel::Text(const TStationRow& row, TStationRow::Text which) const {
+const char* TStationModel::TextData(const TStationRow& row, TStationRow::Text which) const {
     quint64 offset = row.text;
     for (int i = 0; i < which; ++i)
         offset += row.length[i];
-    return QString::fromUtf8(texts_.constData() + offset, qsizetype(row.length[which]));
+    return texts_.constData() + offset;
+}
+
+QString TStationModel::Text(const TStationRow& row, TStationRow::Text which) const {
+    return QString::fromUtf8(TextData(row, which), qsizetype(row.length[which]));
 }
 
 TItemPtr TStationModel::MakeRecord(const CategoryEntry& category, const TStationRow& row) const {

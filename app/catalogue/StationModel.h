@@ -130,6 +130,8 @@ private:
     };
 
     QString Text(const TStationRow& row, TStationRow::Text which) const;
+    // Where the UTF-8 bytes of one of the row's texts begin in the text store.
+    const char* TextData(const TStationRow& row, TStationRow::Text which) const;
     TItemPtr MakeRecord(const CategoryEntry& category, const TStationRow& row) const;
     void MakeKeys(CategoryEntry& category) const;
     // Folds the category's keys up to row limit (from where it stopped); true once all are.

@@ -29,17 +29,17 @@ bool TStationModel::FoldKeys(CategoryEntry& category, size_t limit) const {
         category.keysFolded = 0;
     }
     const size_t end = std::min(limit, rows);
-    QString key;
     for (size_t r = category.keysFolded; r < end; ++r) {
         const TStationRow& row = category.rows[r];
         category.keyStart.push_back(quint32(category.keys.size()));
-        key = Text(row, TStationRow::Name);
+        orvik::appendFoldedUtf8(category.keys, TextData(row, TStationRow::Name),
+                                qsizetype(row.length[TStationRow::Name]));
         if (row.length[TStationRow::Comment] > 0) {
             // The line break cannot be typed into the box, so no text matches across the two.
-            key += u'\n';
-            key += Text(row, TStationRow::Comment);
+            category.keys += u'\n';
+            orvik::appendFoldedUtf8(category.keys, TextData(row, TStationRow::Comment),
+                                    qsizetype(row.length[TStationRow::Comment]));
         }
-        category.keys += orvik::foldForFind(key);
         // Nor can this one: no match runs from one station into the next.
         category.keys += u'\n';
     }

@@ -112,6 +112,16 @@ void TestFind::foldsCaseAndAccents() {
     QCOMPARE(foldForFind(u"STRASSE"), QStringLiteral("strasse"));
     QCOMPARE(foldForFind(u"ＡＢＣ"), QStringLiteral("abc"));
     QCOMPARE(foldForFind(u""), QString());
+
+    // The stored UTF-8 texts are folded straight onto the keys, alike.
+    QString keys = QStringLiteral("kept\n");
+    for (const QString& text : {QStringLiteral("Radio ABC-1"), QStringLiteral("CAFÉ Zürich"),
+                                QStringLiteral("東京 FM"), QStringLiteral("ＡＢＣ"), QString()}) {
+        const QByteArray utf8 = text.toUtf8();
+        const QString before = keys;
+        orvik::appendFoldedUtf8(keys, utf8.constData(), utf8.size());
+        QCOMPARE(keys, before + foldForFind(text));
+    }
 }
 
 void TestFind::showsMatchesInsideTheirCategories() {
