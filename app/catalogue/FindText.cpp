@@ -36,20 +36,30 @@ QString foldForFind(QStringView text) {
 }
 
 void appendFoldedUtf8(QString& out, const char* utf8, qsizetype size) {
+    // Runs of ASCII are folded byte by byte; the runs between them (whole UTF-8 sequences,
+    // every byte of which is past 0x7f) take the full path. Both parts fold alone as they do
+    // in the whole text: ASCII letters neither decompose nor take combining marks into their
+    // order, and case folding looks at one letter at a time.
     const auto* bytes = reinterpret_cast<const uchar*>(utf8);
-    bool ascii = true;
-    for (qsizetype i = 0; i < size && ascii; ++i)
-        ascii = bytes[i] < 0x80;
-    if (!ascii) {
-        out += foldForFind(QString::fromUtf8(utf8, size));
-        return;
-    }
-    const qsizetype at = out.size();
-    out.resize(at + size);
-    QChar* o = out.data() + at;
-    for (qsizetype i = 0; i < size; ++i) {
-        const uchar b = bytes[i];
-        *o++ = QChar(char16_t(b >= 'A' && b <= 'Z' ? b + 32 : b));
+    qsizetype i = 0;
+    while (i < size) {
+        qsizetype end = i;
+        if (bytes[i] < 0x80) {
+            while (end < size && bytes[end] < 0x80)
+                ++end;
+            const qsizetype at = out.size();
+            out.resize(at + (end - i));
+            QChar* o = out.data() + at;
+            for (qsizetype k = i; k < end; ++k) {
+                const uchar b = bytes[k];
+                *o++ = QChar(char16_t(b >= 'A' && b <= 'Z' ? b + 32 : b));
+            }
+        } else {
+            while (end < size && bytes[end] >= 0x80)
+                ++end;
+            out += foldForFind(QString::fromUtf8(utf8 + i, end - i));
+        }
+        i = end;
     }
 }
 

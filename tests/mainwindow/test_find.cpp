@@ -115,8 +115,9 @@ void TestFind::foldsCaseAndAccents() {
 
     // The stored UTF-8 texts are folded straight onto the keys, alike.
     QString keys = QStringLiteral("kept\n");
-    for (const QString& text : {QStringLiteral("Radio ABC-1"), QStringLiteral("CAFÉ Zürich"),
-                                QStringLiteral("東京 FM"), QStringLiteral("ＡＢＣ"), QString()}) {
+    for (const QString& text :
+         {QStringLiteral("Radio ABC-1"), QStringLiteral("CAFÉ Zürich"), QStringLiteral("東京 FM"),
+          QStringLiteral("ＡＢＣ"), QStringLiteral("Cafe\u0301 ﬁ STRAẞE Ωmega"), QString()}) {
         const QByteArray utf8 = text.toUtf8();
         const QString before = keys;
         orvik::appendFoldedUtf8(keys, utf8.constData(), utf8.size());
