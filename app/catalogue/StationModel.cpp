@@ -285,59 +285,6 @@ TItemPtr TStationModel::MakeRecord(const CategoryEntry& category, const TStation
     return item;
 }
 
-void TStationModel::SetFilter(const QString& folded, bool narrowing) {
-    beginResetModel();
-    const bool narrow = narrowing && filtered_;
-    filtered_ = !folded.isEmpty();
-    shownCategories_.clear();
-    for (size_t c = 0; c < categories_.size(); ++c) {
-        CategoryEntry& entry = categories_[c];
-        if (!filtered_) {
-            entry.shown.clear();
-            entry.shown.shrink_to_fit();
-            entry.visible = true;
-            continue;
-        }
-        MakeKeys(entry);
-        const QStringView keys(entry.keys);
-        auto keyOf = [&](int row) {
-            const quint32 start = entry.keyStart[size_t(row)];
-            return keys.mid(start, entry.keyStart[size_t(row) + 1] - start - 1);
-        };
-        std::vector<int> shown;
-        if (narrow) {
-            if (entry.visible)
-                for (int row : entry.shown)
-                    if (keyOf(row).contains(folded))
-                        shown.push_back(row);
-        } else {
-            // One search through all the category's keys; a hit is mapped to its row.
-            qsizetype from = 0;
-            while (true) {
-                const qsizetype at = keys.indexOf(folded, from);
-                if (at < 0)
-                    break;
-                const auto next =
-                    std::upper_bound(entry.keyStart.begin(), entry.keyStart.end(), quint32(at));
-                const int row = int(next - entry.keyStart.begin()) - 1;
-                if (row < 0 || size_t(row) >= entry.rows.size())
-                    break;
-                if (size_t(at + folded.size()) < *next) {
-                    shown.push_back(row);
-                    from = *next;
-                } else {
-                    from = at + 1;
-                }
-            }
-        }
-        entry.shown = std::move(shown);
-        entry.visible = !entry.shown.empty();
-        if (entry.visible)
-            shownCategories_.push_back(int(c));
-    }
-    endResetModel();
-}
-
 bool TStationModel::IsShown(const TStationNode* node) const {
     if (!node)
         return false;

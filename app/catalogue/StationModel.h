@@ -92,10 +92,14 @@ public:
 
     // The find: only the stations whose folded name and comment contain folded are shown
     // (narrowing: only those shown now are looked at). An empty text shows everything.
-    void SetFilter(const QString& folded, bool narrowing);
+    // makeMissing: the find's texts not made yet are made first; without it the stations
+    // whose texts are not made yet are not shown (keysFolded() follows once all are).
+    void SetFilter(const QString& folded, bool narrowing, bool makeMissing = true);
     bool Filtered() const { return filtered_; }
     // Whether the find's texts of the last load are all made (they are made while idle).
     bool KeysFoldedAhead() const { return !foldTimer_.isActive(); }
+    // How many stations' find texts are made.
+    size_t KeysFolded() const;
     bool IsShown(const TStationNode* node) const;
 
     QModelIndex IndexOf(const TStationNode* node) const;
@@ -108,6 +112,10 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool hasChildren(const QModelIndex& parent = {}) const override;
+
+signals:
+    // The find's texts of the last load are all made.
+    void keysFolded();
 
 private:
     friend class TStationNode;
@@ -155,6 +163,7 @@ private:
     QList<QIcon> images_;
     TStationTree* view_ = nullptr;
     bool filtered_ = false;
+    bool filterComplete_ = true; // the find looked at every station
     bool loading_ = false;
     QTimer foldTimer_;
     size_t foldNext_ = 0; // the category the folding ahead is at

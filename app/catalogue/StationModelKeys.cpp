@@ -1,5 +1,5 @@
-// The find's folded texts of the station model: made a slice at a time after a load, and
-// whole for a category when a find needs them before that.
+// The find of the station model and its folded texts: made a slice at a time after a load,
+// and whole for a category when a find needs them before that.
 #include "app/catalogue/FindText.h"
 #include "app/catalogue/StationModel.h"
 
@@ -72,4 +72,74 @@ void TStationModel::FoldAhead() {
             return;
     }
     foldTimer_.stop();
+    emit keysFolded();
+}
+
+void TStationModel::SetFilter(const QString& folded, bool narrowing, bool makeMissing) {
+    beginResetModel();
+    // Narrowing looks only at the rows shown now: that needs the last find to have seen all.
+    const bool narrow = narrowing && filtered_ && filterComplete_;
+    filtered_ = !folded.isEmpty();
+    filterComplete_ = true;
+    shownCategories_.clear();
+    for (size_t c = 0; c < categories_.size(); ++c) {
+        CategoryEntry& entry = categories_[c];
+        if (!filtered_) {
+            entry.shown.clear();
+            entry.shown.shrink_to_fit();
+            entry.visible = true;
+            continue;
+        }
+        if (makeMissing)
+            MakeKeys(entry);
+        filterComplete_ = filterComplete_ && entry.keysFolded == entry.rows.size() &&
+                          entry.keyStart.size() == entry.rows.size() + 1;
+        const QStringView keys(entry.keys);
+        // Where the key after row's begins (the end of the keys after the last folded row).
+        auto endOf = [&](size_t row) {
+            return row + 1 < entry.keyStart.size() ? entry.keyStart[row + 1]
+                                                   : quint32(entry.keys.size());
+        };
+        std::vector<int> shown;
+        if (narrow) {
+            if (entry.visible)
+                for (int row : entry.shown) {
+                    const quint32 start = entry.keyStart[size_t(row)];
+                    if (keys.mid(start, endOf(size_t(row)) - start - 1).contains(folded))
+                        shown.push_back(row);
+                }
+        } else {
+            // One search through all the category's keys; a hit is mapped to its row.
+            qsizetype from = 0;
+            while (true) {
+                const qsizetype at = keys.indexOf(folded, from);
+                if (at < 0)
+                    break;
+                const auto next =
+                    std::upper_bound(entry.keyStart.begin(), entry.keyStart.end(), quint32(at));
+                const int row = int(next - entry.keyStart.begin()) - 1;
+                if (row < 0 || size_t(row) >= std::min(entry.rows.size(), entry.keysFolded))
+                    break;
+                const quint32 end = endOf(size_t(row));
+                if (size_t(at + folded.size()) < end) {
+                    shown.push_back(row);
+                    from = end;
+                } else {
+                    from = at + 1;
+                }
+            }
+        }
+        entry.shown = std::move(shown);
+        entry.visible = !entry.shown.empty();
+        if (entry.visible)
+            shownCategories_.push_back(int(c));
+    }
+    endResetModel();
+}
+
+size_t TStationModel::KeysFolded() const {
+    size_t folded = 0;
+    for (const CategoryEntry& entry : categories_)
+        folded += std::min(entry.keysFolded, entry.rows.size());
+    return folded;
 }

@@ -3,6 +3,7 @@
 #include "ui_MainWindow.h"
 
 #include "app/catalogue/FindText.h"
+#include "app/catalogue/StationModel.h"
 #include "app/catalogue/StationTree.h"
 #include "app/forms/MainWindow.h"
 #include "app/forms/TreeOrder.h"
@@ -22,6 +23,12 @@ void TStationFind::bind() {
     u.txtFind->installEventFilter(this);
     connect(u.txtFind, &QLineEdit::textChanged, this,
             [this](const QString& text) { orvik::runGuarded([&] { Apply(text); }); });
+    connect(u.tvStations->stations(), &TStationModel::keysFolded, this, [this] {
+        orvik::runGuarded([this] {
+            if (partial_ && !text_.isEmpty())
+                Filter(text_, false);
+        });
+    });
 }
 
 void TStationFind::FocusBox() {
@@ -78,7 +85,14 @@ void TStationFind::Filter(const QString& folded, bool narrowing) {
     // matches.
     TStationNode* selected = orvik::selectedNode(tree);
     const int scroll = tree->verticalScrollBar()->value();
-    tree->stations()->SetFilter(folded, narrowing);
+    // While the texts of a fresh load are still being made (a slice at a time, while idle),
+    // the find shows the stations they are made for and looks again once all are, instead of
+    // keeping the window waiting for a large catalogue.
+    TStationModel* model = tree->stations();
+    const bool ready = model->KeysFoldedAhead() ||
+                       model->StationTotal() - qint64(model->KeysFolded()) <= foldAtOnceLimit;
+    model->SetFilter(folded, narrowing && ready && !partial_, ready);
+    partial_ = !ready;
     tree->expandAll();
     if (selected && !selected->isHidden()) {
         orvik::selectNode(tree, selected);
@@ -102,6 +116,7 @@ void TStationFind::End() {
     if (!now.SameSelection(restore) && orvik::selectedNode(tree))
         restore.TakeSelection(now);
     text_.clear();
+    partial_ = false;
     before_.reset();
     tree->stations()->SetFilter(QString(), false);
     restore.Restore(tree, nullptr);

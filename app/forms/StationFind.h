@@ -23,6 +23,10 @@ class TStationFind : public QObject {
 public:
     explicit TStationFind(TfrmMain& form);
 
+    // Up to this many stations whose find texts are not made yet are made at once by a find;
+    // past it the find shows what is made and looks again when all are.
+    static inline int foldAtOnceLimit = 20000;
+
     // Connects the find box.
     void bind();
     // Shows the station tree's page and gives the find box the focus, its text selected.
@@ -47,7 +51,8 @@ private:
 
     TfrmMain& f_;
     QPointer<QLineEdit> box_;
-    QString text_; // the folded text the tree shows, empty when no find is on
+    QString text_;         // the folded text the tree shows, empty when no find is on
+    bool partial_ = false; // shown before the find's texts were all made
     std::optional<TTreeState> before_;
     qint64 selectedAtStart_ = 0; // station id selected when the find began (0: none)
 };

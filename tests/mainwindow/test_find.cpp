@@ -4,6 +4,8 @@
 #include "ui_MainWindow.h"
 
 #include "app/catalogue/FindText.h"
+#include "app/catalogue/StationModel.h"
+#include "app/catalogue/StationTree.h"
 #include "app/forms/MainWindow.h"
 #include "app/forms/Playback.h"
 #include "app/forms/StationFind.h"
@@ -96,6 +98,7 @@ private slots:
     void clearedBoxGivesTheTreeBack();
     void enterPlaysTheFirstMatch();
     void reloadKeepsTheFind();
+    void findBeforeTheTextsAreMade();
     void channelStepsGoThroughTheMatches();
 };
 
@@ -234,6 +237,30 @@ void TestFind::reloadKeepsTheFind() {
     QTest::keyClick(t.u.txtFind, Qt::Key_Escape);
     QCOMPARE(t.shown(), (QStringList{"Asia:", "Empty:", "Europe:"}));
     QVERIFY(t.boxes.boxes.isEmpty());
+}
+
+void TestFind::findBeforeTheTextsAreMade() {
+    Window t;
+    TStationModel* model = t.u.tvStations->stations();
+    const int limit = std::exchange(TStationFind::foldAtOnceLimit, 0);
+    // Typed at once after a load, before any of the texts were made while idle: the window
+    // does not wait for them all, and the find shows every match once they are made.
+    t.w.LoadStations(false);
+    QVERIFY(!model->KeysFoldedAhead());
+    t.type(QStringLiteral("cafe"));
+    QCOMPARE(model->KeysFolded(), size_t(0));
+    QTRY_COMPARE(t.shown(), (QStringList{"Asia:", "NHK", "Europe:", "Café Paris"}));
+    QVERIFY(model->KeysFoldedAhead());
+    // Narrowed: from the complete find on.
+    t.type(QStringLiteral(" p"));
+    QCOMPARE(t.shown(), (QStringList{"Europe:", "Café Paris"}));
+
+    // A reload while finding: the same.
+    t.w.LoadStations(false);
+    QTRY_COMPARE(t.shown(), (QStringList{"Europe:", "Café Paris"}));
+    TStationFind::foldAtOnceLimit = limit;
+    QTest::keyClick(t.u.txtFind, Qt::Key_Escape);
+    QCOMPARE(t.shown(), (QStringList{"Asia:", "Empty:", "Europe:"}));
 }
 
 void TestFind::channelStepsGoThroughTheMatches() {
