@@ -4,6 +4,7 @@
 #include "app/catalogue/LoadStationsWindow.h"
 #include "app/catalogue/Nodes.h"
 #include "app/catalogue/Query.h"
+#include "app/catalogue/StationCursor.h"
 #include "app/catalogue/StationReader.h"
 #include "app/catalogue/StationTree.h"
 #include "core/ErrorWrapper.h"
@@ -15,7 +16,6 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QScopeGuard>
-#include <QSqlRecord>
 
 #include <optional>
 #include <vector>
@@ -161,12 +161,10 @@ void TStationLoader::Load(bool ShowProgress) {
     LoadRealCategories();
     LoadCategories();
 
-    TQuery& query = catalogue_.qrySQL();
-    // Only the columns the tree keeps: every other one would be read and thrown away.
-    query.Open(QStringLiteral("select s_id, c_id, s_name, s_url, s_website, s_comment, s_bitrate, "
-                              "s_format, s_created, s_played, s_favorite from stations "
-                              "order by s_name"));
     {
+        // The statement sorts on its first step, before the window shows.
+        TStationCursor rows(catalogue_);
+        bool more = rows.Next();
         std::optional<LoadingWindow> window;
         if (ShowProgress) {
             window.emplace(w_.owner);
@@ -183,15 +181,13 @@ void TStationLoader::Load(bool ShowProgress) {
                 categorySlots.insert(category->CategoryId, i);
         }
         PendingFavorites favorites(w_.lsvFavorites);
-        const TStationReader reader(query.Row().record());
-        const QSqlQuery& row = query.Row();
         QByteArray& texts = model.Texts();
         std::optional<qint64> categoryId;
-        while (!query.Eof()) {
+        for (; more; more = rows.Next()) {
             if (window && *window)
                 (*window)->SetCount(++counter);
             const qsizetype textsBefore = texts.size();
-            const TStationRow station = reader.ReadRow(row, texts, categoryId);
+            const TStationRow station = rows.ReadRow(texts, categoryId);
             const int slot = categoryId ? categorySlots.value(*categoryId, -1) : -1;
             if (slot < 0) {
                 qWarning("Station %lld \"%s\" left out: its category %lld does not exist.",
@@ -200,7 +196,6 @@ void TStationLoader::Load(bool ShowProgress) {
                                                       station.length[TStationRow::Name])),
                          categoryId.value_or(0));
                 texts.truncate(textsBefore);
-                query.Next();
                 continue;
             }
             model.AddStation(slot, station);
@@ -210,10 +205,8 @@ void TStationLoader::Load(bool ShowProgress) {
                 favorite->setIcon(Image(station.image == 255 ? -1 : station.image));
                 favorites.Add(favorite);
             }
-            query.Next();
         }
     }
-    query.Close();
 
     LoadLanguages();
     ResetSearch();

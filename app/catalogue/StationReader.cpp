@@ -17,7 +17,9 @@ QString text(const QVariant& value) {
     return value.isNull() ? QString() : value.toString();
 }
 
-bool flag(const QVariant& value) {
+} // namespace
+
+bool CatalogueFlag(const QVariant& value) {
     if (value.isNull())
         return false;
     if (value.typeId() == QMetaType::QString) {
@@ -30,8 +32,6 @@ bool flag(const QVariant& value) {
     }
     return value.toBool();
 }
-
-} // namespace
 
 qint32 CatalogueInt(const QVariant& value) {
     if (value.isNull())
@@ -116,7 +116,7 @@ TItemPtr TStationReader::Read(const QSqlQuery& row) const {
     item->Comment = text(row.value(Index(Comment)));
     item->Created = SharedDay(row.value(Index(Created)));
     item->Played = SharedDay(row.value(Index(Played)));
-    item->Favorite = flag(row.value(Index(Favorite)));
+    item->Favorite = CatalogueFlag(row.value(Index(Favorite)));
     return item;
 }
 
@@ -163,7 +163,7 @@ TStationRow TStationReader::ReadRow(const QSqlQuery& row, QByteArray& texts,
     const int format = Format(row);
     out.image = quint8(format >= 0 && format < 255 ? format : 255);
     out.flags = quint8((id ? TStationRow::IdExact : 0) |
-                       (flag(row.value(Index(Favorite))) ? TStationRow::Favorite : 0));
+                       (CatalogueFlag(row.value(Index(Favorite))) ? TStationRow::Favorite : 0));
     return out;
 }
 

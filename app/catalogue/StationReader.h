@@ -65,6 +65,10 @@ private:
 // range reads as 0.
 qint32 CatalogueInt(const QVariant& value);
 
+// A flag from a catalogue value: NULL is false, a text is true when it is a number other
+// than 0 or reads "true" (in any case), any other value as QVariant::toBool gives it.
+bool CatalogueFlag(const QVariant& value);
+
 // A row id from a catalogue value, only when the value is exactly that integer: an integer,
 // a whole real within 2^53, or a text that reads back as written. NULL, other texts,
 // fractions and values past 64 bits give no id.

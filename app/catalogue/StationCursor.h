@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/catalogue/StationRow.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+class TCatalogue;
+struct sqlite3;
+struct sqlite3_stmt;
+
+// The station rows of a catalogue load in name order, read straight from SQLite on the
+// catalogue's own connection: going through QSqlQuery turns every value into a QVariant (and
+// every text into UTF-16 and back), which made reading most of a large load.
+//
+// The values read exactly as TStationReader::ReadRow reads them from a QSqlQuery over the same
+// statement: the common cases (integers, NULL, valid UTF-8 texts, "yyyy-MM-dd" dates) are read
+// in place, every other value is made into the QVariant the Qt driver would give and read by
+// the same rules. A failing statement throws orvik::Error with the text TQuery gives.
+class TStationCursor {
+public:
+    // Prepares the statement and stands before the first row.
+    explicit TStationCursor(TCatalogue& catalogue);
+    ~TStationCursor();
+    TStationCursor(const TStationCursor&) = delete;
+    TStationCursor& operator=(const TStationCursor&) = delete;
+
+    // Steps to the next row; false once the rows are used up.
+    bool Next();
+    // The current row as the station tree keeps it, its texts appended to texts (UTF-8), with
+    // the station's category id (none when it is no exact id).
+    TStationRow ReadRow(QByteArray& texts, std::optional<qint64>& categoryId) const;
+
+private:
+    [[noreturn]] void Fail(int code) const;
+
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* statement_ = nullptr;
+};
