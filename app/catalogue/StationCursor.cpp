@@ -14,14 +14,17 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
 #include <limits>
 
 namespace {
 
 // Only the columns the tree keeps: every other one would be read and thrown away.
-const char stationSql[] = "select s_id, c_id, s_name, s_url, s_website, s_comment, s_bitrate, "
-                          "s_format, s_created, s_played, s_favorite from stations "
-                          "order by s_name";
+const char storedSql[] = "select s_id, c_id, s_name, s_url, s_website, s_comment, s_bitrate, "
+                         "s_format, s_created, s_played, s_favorite from stations";
+const char byNameSql[] = "select s_id, c_id, s_name, s_url, s_website, s_comment, s_bitrate, "
+                         "s_format, s_created, s_played, s_favorite from stations "
+                         "order by s_name";
 enum Column {
     SId,
     CId,
@@ -147,8 +150,10 @@ sqlite3* connectionOf(TCatalogue& catalogue) {
 
 } // namespace
 
-TStationCursor::TStationCursor(TCatalogue& catalogue) : db_(connectionOf(catalogue)) {
-    const int code = sqlite3_prepare_v2(db_, stationSql, -1, &statement_, nullptr);
+TStationCursor::TStationCursor(TCatalogue& catalogue, Order order)
+    : db_(connectionOf(catalogue)), order_(order) {
+    const int code =
+        sqlite3_prepare_v2(db_, order == ByName ? byNameSql : storedSql, -1, &statement_, nullptr);
     if (code != SQLITE_OK)
         Fail(code);
     if (sqlite3_column_count(statement_) != ColumnCount) {
@@ -187,12 +192,64 @@ void TStationCursor::Fail(int code) const {
     const QString text =
         orvik::CatalogueErrorText(QSqlError(QStringLiteral("Unable to fetch row"), message,
                                             QSqlError::StatementError, QString::number(code)));
-    qWarning("Catalogue statement failed: %s [%s]", qPrintable(text), stationSql);
+    if (order_ == ByName)
+        qWarning("Catalogue statement failed: %s [%s]", qPrintable(text), byNameSql);
     throw orvik::Error(text.isEmpty() ? QStringLiteral("The catalogue statement failed.") : text);
 }
 
-TStationRow TStationCursor::ReadRow(QByteArray& texts, std::optional<qint64>& categoryId) const {
+bool TStationCursor::Utf8() const {
+    sqlite3_stmt* encoding = nullptr;
+    bool utf8 = false;
+    if (sqlite3_prepare_v2(db_, "pragma encoding", -1, &encoding, nullptr) == SQLITE_OK &&
+        sqlite3_step(encoding) == SQLITE_ROW)
+        utf8 = textOf(encoding, 0) == QByteArrayView("UTF-8");
+    sqlite3_finalize(encoding);
+    return utf8;
+}
+
+TNameKey TStationCursor::NameKey(quint64 textOffset, quint32 row, QByteArray& raw) const {
+    const int type = sqlite3_column_type(statement_, Name);
+    TNameKey key;
+    key.row = row;
+    switch (type) {
+    case SQLITE_NULL:
+        return key;
+    case SQLITE_INTEGER: {
+        key.kind = TNameKey::Integer;
+        const qint64 value = sqlite3_column_int64(statement_, Name);
+        std::memcpy(&key.offset, &value, sizeof value);
+        return key;
+    }
+    case SQLITE_FLOAT: {
+        key.kind = TNameKey::Real;
+        const double value = sqlite3_column_double(statement_, Name);
+        std::memcpy(&key.offset, &value, sizeof value);
+        return key;
+    }
+    case SQLITE_BLOB: {
+        const char* bytes = static_cast<const char*>(sqlite3_column_blob(statement_, Name));
+        const int size = sqlite3_column_bytes(statement_, Name);
+        key = BytesKey(TNameKey::Blob, bytes, size, quint64(raw.size()), row);
+        raw.append(bytes, size);
+        return key;
+    }
+    default: {
+        const QByteArrayView text = textOf(statement_, Name);
+        if (text.isValidUtf8())
+            return BytesKey(TNameKey::Text, text.data(), text.size(), textOffset, row);
+        key = BytesKey(TNameKey::RawText, text.data(), text.size(), quint64(raw.size()), row);
+        raw.append(text);
+        return key;
+    }
+    }
+}
+
+TStationRow TStationCursor::ReadRow(QByteArray& texts, std::optional<qint64>& categoryId,
+                                    TNameKey* key, quint32 row, QByteArray* raw) const {
     TStationRow out;
+    // The key first: reading a text the general way may convert its bytes in SQLite.
+    if (key && raw)
+        *key = NameKey(quint64(texts.size()), row, *raw);
     const std::optional<qint64> id = idAt(statement_, SId);
     categoryId = idAt(statement_, CId);
     out.id = id.value_or(0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/catalogue/StationOrder.h"
 #include "app/catalogue/StationRow.h"
 
 #include <QByteArray>
@@ -11,18 +12,20 @@ class TCatalogue;
 struct sqlite3;
 struct sqlite3_stmt;
 
-// The station rows of a catalogue load in name order, read straight from SQLite on the
-// catalogue's own connection: going through QSqlQuery turns every value into a QVariant (and
+// The station rows of a catalogue load, in name order or as stored, read straight from SQLite on
+// the catalogue's own connection: going through QSqlQuery turns every value into a QVariant (and
 // every text into UTF-16 and back), which made reading most of a large load.
 //
 // The values read exactly as TStationReader::ReadRow reads them from a QSqlQuery over the same
 // statement: the common cases (integers, NULL, valid UTF-8 texts, "yyyy-MM-dd" dates) are read
 // in place, every other value is made into the QVariant the Qt driver would give and read by
-// the same rules. A failing statement throws orvik::Error with the text TQuery gives.
+// the same rules. A failing statement throws orvik::Error with the text TQuery gives (and, in
+// name order, the warning TQuery logs).
 class TStationCursor {
 public:
+    enum Order { ByName, AsStored };
     // Prepares the statement and stands before the first row.
-    explicit TStationCursor(TCatalogue& catalogue);
+    TStationCursor(TCatalogue& catalogue, Order order);
     ~TStationCursor();
     TStationCursor(const TStationCursor&) = delete;
     TStationCursor& operator=(const TStationCursor&) = delete;
@@ -31,11 +34,19 @@ public:
     bool Next();
     // The current row as the station tree keeps it, its texts appended to texts (UTF-8), with
     // the station's category id (none when it is no exact id).
-    TStationRow ReadRow(QByteArray& texts, std::optional<qint64>& categoryId) const;
+    // With key, also the sort key of the name (row: the row's place in the read), whose bytes
+    // are added to raw when the texts do not keep them as they are.
+    TStationRow ReadRow(QByteArray& texts, std::optional<qint64>& categoryId,
+                        TNameKey* key = nullptr, quint32 row = 0, QByteArray* raw = nullptr) const;
+    // Whether the catalogue keeps its texts in UTF-8: only then do texts compare in SQLite's
+    // sort as their UTF-8 bytes do.
+    bool Utf8() const;
 
 private:
     [[noreturn]] void Fail(int code) const;
+    TNameKey NameKey(quint64 textOffset, quint32 row, QByteArray& raw) const;
 
     sqlite3* db_ = nullptr;
     sqlite3_stmt* statement_ = nullptr;
+    Order order_;
 };

@@ -5,6 +5,7 @@
 #include "app/catalogue/Nodes.h"
 #include "app/catalogue/Query.h"
 #include "app/catalogue/StationCursor.h"
+#include "app/catalogue/StationOrder.h"
 #include "app/catalogue/StationReader.h"
 #include "app/catalogue/StationTree.h"
 #include "core/ErrorWrapper.h"
@@ -161,42 +162,34 @@ void TStationLoader::Load(bool ShowProgress) {
     LoadRealCategories();
     LoadCategories();
 
+    // Stations hang under the first category in tree order with their id.
+    QHash<qint64, int> categorySlots;
+    for (int i = 0; i < model.CategoryCount(); ++i) {
+        const TItemPtr& category = model.Category(i)->item;
+        if (category && category->CategoryIdExact && !categorySlots.contains(category->CategoryId))
+            categorySlots.insert(category->CategoryId, i);
+    }
     {
-        // The statement sorts on its first step, before the window shows.
-        TStationCursor rows(catalogue_);
-        bool more = rows.Next();
-        std::optional<LoadingWindow> window;
-        if (ShowProgress) {
-            window.emplace(w_.owner);
-            (*window)->ShowNow();
-        }
-        int counter = 0;
-
-        // Stations hang under the first category in tree order with their id.
-        QHash<qint64, int> categorySlots;
-        for (int i = 0; i < model.CategoryCount(); ++i) {
-            const TItemPtr& category = model.Category(i)->item;
-            if (category && category->CategoryIdExact &&
-                !categorySlots.contains(category->CategoryId))
-                categorySlots.insert(category->CategoryId, i);
-        }
         PendingFavorites favorites(w_.lsvFavorites);
+        std::optional<LoadingWindow> window;
+        auto showWindow = [&] {
+            if (ShowProgress) {
+                window.emplace(w_.owner);
+                (*window)->ShowNow();
+            }
+        };
+        int counter = 0;
         QByteArray& texts = model.Texts();
-        std::optional<qint64> categoryId;
-        for (; more; more = rows.Next()) {
+        auto place = [&](const TStationRow& station, int slot, qint64 categoryId) {
             if (window && *window)
                 (*window)->SetCount(++counter);
-            const qsizetype textsBefore = texts.size();
-            const TStationRow station = rows.ReadRow(texts, categoryId);
-            const int slot = categoryId ? categorySlots.value(*categoryId, -1) : -1;
             if (slot < 0) {
                 qWarning("Station %lld \"%s\" left out: its category %lld does not exist.",
                          station.id,
                          qPrintable(QString::fromUtf8(texts.constData() + station.text,
                                                       station.length[TStationRow::Name])),
-                         categoryId.value_or(0));
-                texts.truncate(textsBefore);
-                continue;
+                         categoryId);
+                return false;
             }
             model.AddStation(slot, station);
             if (station.flags & TStationRow::Favorite) {
@@ -205,11 +198,66 @@ void TStationLoader::Load(bool ShowProgress) {
                 favorite->setIcon(Image(station.image == 255 ? -1 : station.image));
                 favorites.Add(favorite);
             }
+            return true;
+        };
+
+        StoredRows stored;
+        if (ReadStored(categorySlots, texts, stored)) {
+            const std::vector<quint32> order = NameOrder(std::move(stored.keys), texts, stored.raw);
+            showWindow();
+            for (const quint32 r : order)
+                place(stored.rows[r], stored.places[r],
+                      stored.places[r] < 0 ? stored.orphans.value(r) : 0);
+        } else {
+            // The statement sorts on its first step, before the window shows.
+            TStationCursor rows(catalogue_, TStationCursor::ByName);
+            bool more = rows.Next();
+            showWindow();
+            std::optional<qint64> categoryId;
+            for (; more; more = rows.Next()) {
+                const qsizetype textsBefore = texts.size();
+                const TStationRow station = rows.ReadRow(texts, categoryId);
+                const int slot = categoryId ? categorySlots.value(*categoryId, -1) : -1;
+                if (!place(station, slot, categoryId.value_or(0)))
+                    texts.truncate(textsBefore);
+            }
         }
     }
 
     LoadLanguages();
     ResetSearch();
+}
+
+bool TStationLoader::ReadStored(const QHash<qint64, int>& categorySlots, QByteArray& texts,
+                                StoredRows& stored) {
+    try {
+        TStationCursor rows(catalogue_, TStationCursor::AsStored);
+        if (!rows.Utf8())
+            return false;
+        std::optional<qint64> categoryId;
+        for (quint32 r = 0; rows.Next(); ++r) {
+            TNameKey key;
+            TStationRow station = rows.ReadRow(texts, categoryId, &key, r, &stored.raw);
+            const int slot = categoryId ? categorySlots.value(*categoryId, -1) : -1;
+            if (slot < 0) {
+                // Left out when placed: only its name is kept, for the warning.
+                texts.truncate(qsizetype(station.text + station.length[TStationRow::Name]));
+                for (int i = TStationRow::Name + 1; i < TStationRow::TextCount; ++i)
+                    station.length[i] = 0;
+                stored.orphans.insert(r, categoryId.value_or(0));
+            }
+            stored.rows.push_back(station);
+            stored.places.push_back(slot);
+            stored.keys.push_back(key);
+        }
+        return true;
+    } catch (const orvik::Error&) {
+        // Read again in name order: a row that fails then ends the load where it always did,
+        // after the stations before it in name order, with the statement's own message.
+        texts.clear();
+        stored = StoredRows();
+        return false;
+    }
 }
 
 void TStationLoader::LoadLanguages() {

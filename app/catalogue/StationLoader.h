@@ -1,7 +1,13 @@
 #pragma once
 
+#include "app/catalogue/StationOrder.h"
+#include "app/catalogue/StationRow.h"
+
+#include <QHash>
 #include <QIcon>
 #include <QList>
+
+#include <vector>
 
 class QComboBox;
 class QListWidget;
@@ -47,7 +53,20 @@ public:
     const TStationWidgets& widgets() const { return w_; }
 
 private:
+    // The stations as read in the order the catalogue keeps them, before the name order.
+    struct StoredRows {
+        std::vector<TStationRow> rows;
+        std::vector<int> places; // the category's place, or -1 for none
+        std::vector<TNameKey> keys;
+        QByteArray raw;
+        QHash<quint32, qint64> orphans; // the category id of each row without its category
+    };
+
     void Load(bool ShowProgress);
+    // Reads the stations as stored, to be put in name order here, which is several times
+    // quicker than SQLite's sort of whole rows. False (and nothing kept) when the catalogue
+    // has to sort them: its texts are not UTF-8, or the rows could not all be read.
+    bool ReadStored(const QHash<qint64, int>& categorySlots, QByteArray& texts, StoredRows& stored);
     void Clear();
     void LoadRealCategories();
     void LoadCategories();
