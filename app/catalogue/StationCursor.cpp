@@ -20,8 +20,9 @@
 namespace {
 
 // Only the columns the tree keeps: every other one would be read and thrown away.
+// As stored, with the language too: the search tab's list of languages is made from the rows.
 const char storedSql[] = "select s_id, c_id, s_name, s_url, s_website, s_comment, s_bitrate, "
-                         "s_format, s_created, s_played, s_favorite from stations";
+                         "s_format, s_created, s_played, s_favorite, s_language from stations";
 const char byNameSql[] = "select s_id, c_id, s_name, s_url, s_website, s_comment, s_bitrate, "
                          "s_format, s_created, s_played, s_favorite from stations "
                          "order by s_name";
@@ -37,7 +38,8 @@ enum Column {
     Created,
     Played,
     Favorite,
-    ColumnCount
+    ColumnCount,
+    Language = ColumnCount // as stored only
 };
 
 // The value of a column as the Qt SQLite driver gives it: a blob as bytes, an integer as a
@@ -156,7 +158,7 @@ TStationCursor::TStationCursor(TCatalogue& catalogue, Order order)
         sqlite3_prepare_v2(db_, order == ByName ? byNameSql : storedSql, -1, &statement_, nullptr);
     if (code != SQLITE_OK)
         Fail(code);
-    if (sqlite3_column_count(statement_) != ColumnCount) {
+    if (sqlite3_column_count(statement_) != ColumnCount + (order == AsStored ? 1 : 0)) {
         sqlite3_finalize(statement_);
         statement_ = nullptr;
         throw orvik::Error(QStringLiteral("The station rows do not have the columns asked for."));
@@ -207,8 +209,9 @@ bool TStationCursor::Utf8() const {
     return utf8;
 }
 
-TNameKey TStationCursor::NameKey(quint64 textOffset, quint32 row, QByteArray& raw) const {
-    const int type = sqlite3_column_type(statement_, Name);
+TNameKey TStationCursor::KeyOf(int column, const quint64* textOffset, quint32 row,
+                               QByteArray& raw) const {
+    const int type = sqlite3_column_type(statement_, column);
     TNameKey key;
     key.row = row;
     switch (type) {
@@ -216,27 +219,28 @@ TNameKey TStationCursor::NameKey(quint64 textOffset, quint32 row, QByteArray& ra
         return key;
     case SQLITE_INTEGER: {
         key.kind = TNameKey::Integer;
-        const qint64 value = sqlite3_column_int64(statement_, Name);
+        const qint64 value = sqlite3_column_int64(statement_, column);
         std::memcpy(&key.offset, &value, sizeof value);
         return key;
     }
     case SQLITE_FLOAT: {
         key.kind = TNameKey::Real;
-        const double value = sqlite3_column_double(statement_, Name);
+        const double value = sqlite3_column_double(statement_, column);
         std::memcpy(&key.offset, &value, sizeof value);
         return key;
     }
     case SQLITE_BLOB: {
-        const char* bytes = static_cast<const char*>(sqlite3_column_blob(statement_, Name));
-        const int size = sqlite3_column_bytes(statement_, Name);
+        const char* bytes = static_cast<const char*>(sqlite3_column_blob(statement_, column));
+        const int size = sqlite3_column_bytes(statement_, column);
         key = BytesKey(TNameKey::Blob, bytes, size, quint64(raw.size()), row);
-        raw.append(bytes, size);
+        if (size > 0)
+            raw.append(bytes, size);
         return key;
     }
     default: {
-        const QByteArrayView text = textOf(statement_, Name);
-        if (text.isValidUtf8())
-            return BytesKey(TNameKey::Text, text.data(), text.size(), textOffset, row);
+        const QByteArrayView text = textOf(statement_, column);
+        if (textOffset && text.isValidUtf8())
+            return BytesKey(TNameKey::Text, text.data(), text.size(), *textOffset, row);
         key = BytesKey(TNameKey::RawText, text.data(), text.size(), quint64(raw.size()), row);
         raw.append(text);
         return key;
@@ -244,12 +248,63 @@ TNameKey TStationCursor::NameKey(quint64 textOffset, quint32 row, QByteArray& ra
     }
 }
 
+void TStationCursor::ReadLanguage(std::string& identity, TNameKey* key, quint32 index,
+                                  QByteArray* raw, QString* text) const {
+    // Equal values are one language, as DISTINCT takes them: texts and blobs by their bytes,
+    // numbers by value (an integer and a whole real alike).
+    const int type = sqlite3_column_type(statement_, Language);
+    identity.clear();
+    switch (type) {
+    case SQLITE_NULL:
+        identity = 'N';
+        break;
+    case SQLITE_FLOAT: {
+        const double real = sqlite3_column_double(statement_, Language);
+        if (!(real >= -9223372036854775808.0 && real < 9223372036854775808.0) ||
+            real != double(qint64(real))) {
+            identity = 'R';
+            identity.append(reinterpret_cast<const char*>(&real), sizeof real);
+            break;
+        }
+        const qint64 integer = qint64(real);
+        identity = 'I';
+        identity.append(reinterpret_cast<const char*>(&integer), sizeof integer);
+        break;
+    }
+    case SQLITE_INTEGER: {
+        const qint64 integer = sqlite3_column_int64(statement_, Language);
+        identity = 'I';
+        identity.append(reinterpret_cast<const char*>(&integer), sizeof integer);
+        break;
+    }
+    case SQLITE_BLOB:
+        identity = 'B';
+        if (const int size = sqlite3_column_bytes(statement_, Language); size > 0)
+            identity.append(static_cast<const char*>(sqlite3_column_blob(statement_, Language)),
+                            size_t(size));
+        break;
+    default: {
+        const QByteArrayView bytes = textOf(statement_, Language);
+        identity = 'T';
+        if (!bytes.isEmpty())
+            identity.append(bytes.data(), size_t(bytes.size()));
+        break;
+    }
+    }
+    if (key && raw)
+        *key = KeyOf(Language, nullptr, index, *raw);
+    if (text)
+        *text = driverValue(statement_, Language, type).toString();
+}
+
 TStationRow TStationCursor::ReadRow(QByteArray& texts, std::optional<qint64>& categoryId,
                                     TNameKey* key, quint32 row, QByteArray* raw) const {
     TStationRow out;
     // The key first: reading a text the general way may convert its bytes in SQLite.
-    if (key && raw)
-        *key = NameKey(quint64(texts.size()), row, *raw);
+    if (key && raw) {
+        const quint64 offset = quint64(texts.size());
+        *key = KeyOf(Name, &offset, row, *raw);
+    }
     const std::optional<qint64> id = idAt(statement_, SId);
     categoryId = idAt(statement_, CId);
     out.id = id.value_or(0);

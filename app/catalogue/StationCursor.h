@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 class TCatalogue;
 struct sqlite3;
@@ -41,10 +42,17 @@ public:
     // Whether the catalogue keeps its texts in UTF-8: only then do texts compare in SQLite's
     // sort as their UTF-8 bytes do.
     bool Utf8() const;
+    // As stored only: the row's language, identity telling one from another as DISTINCT
+    // does; with key its sort key (its bytes in raw, index its place in the list), with text
+    // the text TQuery would give for it.
+    void ReadLanguage(std::string& identity, TNameKey* key = nullptr, quint32 index = 0,
+                      QByteArray* raw = nullptr, QString* text = nullptr) const;
 
 private:
     [[noreturn]] void Fail(int code) const;
-    TNameKey NameKey(quint64 textOffset, quint32 row, QByteArray& raw) const;
+    // The sort key of a column; a text goes into raw unless textOffset gives where the texts
+    // keep it (valid UTF-8 is kept as it is).
+    TNameKey KeyOf(int column, const quint64* textOffset, quint32 row, QByteArray& raw) const;
 
     sqlite3* db_ = nullptr;
     sqlite3_stmt* statement_ = nullptr;

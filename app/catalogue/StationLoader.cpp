@@ -169,6 +169,8 @@ void TStationLoader::Load(bool ShowProgress) {
         if (category && category->CategoryIdExact && !categorySlots.contains(category->CategoryId))
             categorySlots.insert(category->CategoryId, i);
     }
+    StoredRows stored;
+    bool readStored = false;
     {
         PendingFavorites favorites(w_.lsvFavorites);
         std::optional<LoadingWindow> window;
@@ -201,8 +203,8 @@ void TStationLoader::Load(bool ShowProgress) {
             return true;
         };
 
-        StoredRows stored;
-        if (ReadStored(categorySlots, texts, stored)) {
+        readStored = ReadStored(categorySlots, texts, stored);
+        if (readStored) {
             const std::vector<quint32> order = NameOrder(std::move(stored.keys), texts, stored.raw);
             showWindow();
             for (const quint32 r : order)
@@ -224,7 +226,10 @@ void TStationLoader::Load(bool ShowProgress) {
         }
     }
 
-    LoadLanguages();
+    if (readStored)
+        FillLanguages(stored);
+    else
+        LoadLanguages();
     ResetSearch();
 }
 
@@ -235,6 +240,7 @@ bool TStationLoader::ReadStored(const QHash<qint64, int>& categorySlots, QByteAr
         if (!rows.Utf8())
             return false;
         std::optional<qint64> categoryId;
+        std::string identity;
         for (quint32 r = 0; rows.Next(); ++r) {
             TNameKey key;
             TStationRow station = rows.ReadRow(texts, categoryId, &key, r, &stored.raw);
@@ -249,6 +255,15 @@ bool TStationLoader::ReadStored(const QHash<qint64, int>& categorySlots, QByteAr
             stored.rows.push_back(station);
             stored.places.push_back(slot);
             stored.keys.push_back(key);
+            rows.ReadLanguage(identity);
+            if (stored.languagesSeen.insert(identity).second) {
+                TNameKey languageKey;
+                QString language;
+                rows.ReadLanguage(identity, &languageKey, quint32(stored.languages.size()),
+                                  &stored.languageBytes, &language);
+                stored.languageKeys.push_back(languageKey);
+                stored.languages << language;
+            }
         }
         return true;
     } catch (const orvik::Error&) {
@@ -265,17 +280,26 @@ void TStationLoader::LoadLanguages() {
     query.Open(QStringLiteral("select distinct(s_language) from stations order by s_language"));
     bool emptyListed = false;
     while (!query.Eof()) {
-        const QString language = query.FieldByName(QStringLiteral("s_language")).toString();
-        // NULL and the empty text are two distinct values that both read as an empty name:
-        // the list shows one empty entry, where the first of them sorts.
-        if (!language.isEmpty() || !emptyListed) {
-            if (w_.cbLanguage)
-                w_.cbLanguage->addItem(language);
-            emptyListed = emptyListed || language.isEmpty();
-        }
+        AddLanguage(query.FieldByName(QStringLiteral("s_language")).toString(), emptyListed);
         query.Next();
     }
     // Left open: the next use of the query closes it.
+}
+
+void TStationLoader::FillLanguages(StoredRows& stored) {
+    bool emptyListed = false;
+    for (const quint32 i : NameOrder(std::move(stored.languageKeys), {}, stored.languageBytes))
+        AddLanguage(stored.languages[qsizetype(i)], emptyListed);
+}
+
+void TStationLoader::AddLanguage(const QString& language, bool& emptyListed) {
+    // NULL and the empty text are two distinct values that both read as an empty name: the
+    // list shows one empty entry, where the first of them sorts.
+    if (!language.isEmpty() || !emptyListed) {
+        if (w_.cbLanguage)
+            w_.cbLanguage->addItem(language);
+        emptyListed = emptyListed || language.isEmpty();
+    }
 }
 
 void TStationLoader::ResetSearch() {

@@ -6,7 +6,10 @@
 #include <QHash>
 #include <QIcon>
 #include <QList>
+#include <QStringList>
 
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 class QComboBox;
@@ -60,6 +63,11 @@ private:
         std::vector<TNameKey> keys;
         QByteArray raw;
         QHash<quint32, qint64> orphans; // the category id of each row without its category
+        // The distinct languages, in the order first met, with their sort keys.
+        std::unordered_set<std::string> languagesSeen;
+        QStringList languages;
+        std::vector<TNameKey> languageKeys;
+        QByteArray languageBytes;
     };
 
     void Load(bool ShowProgress);
@@ -71,6 +79,10 @@ private:
     void LoadRealCategories();
     void LoadCategories();
     void LoadLanguages();
+    // The same list from the languages met while reading the stations as stored (in the
+    // order of "order by s_language").
+    void FillLanguages(StoredRows& stored);
+    void AddLanguage(const QString& language, bool& emptyListed);
     void ResetSearch();
     QIcon Image(int index) const;
 
