@@ -14,6 +14,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -207,6 +208,19 @@ bool TStationCursor::Utf8() const {
         utf8 = textOf(encoding, 0) == QByteArrayView("UTF-8");
     sqlite3_finalize(encoding);
     return utf8;
+}
+
+size_t TStationCursor::ExpectedRows() const {
+    // Room past this is made as the rows come.
+    constexpr qint64 limit = qint64(1) << 22;
+    sqlite3_stmt* highest = nullptr;
+    qint64 rows = 0;
+    if (sqlite3_prepare_v2(db_, "select max(rowid) from stations", -1, &highest, nullptr) ==
+            SQLITE_OK &&
+        sqlite3_step(highest) == SQLITE_ROW && sqlite3_column_type(highest, 0) == SQLITE_INTEGER)
+        rows = sqlite3_column_int64(highest, 0);
+    sqlite3_finalize(highest);
+    return size_t(std::clamp<qint64>(rows, 0, limit));
 }
 
 TNameKey TStationCursor::KeyOf(int column, const quint64* textOffset, quint32 row,

@@ -42,6 +42,9 @@ public:
     // Whether the catalogue keeps its texts in UTF-8: only then do texts compare in SQLite's
     // sort as their UTF-8 bytes do.
     bool Utf8() const;
+    // About how many stations there are, from the highest row id (none for a view), for
+    // making room ahead: a guess that costs no pass over the rows.
+    size_t ExpectedRows() const;
     // As stored only: the row's language, identity telling one from another as DISTINCT
     // does; with key its sort key (its bytes in raw, index its place in the list), with text
     // the text TQuery would give for it.

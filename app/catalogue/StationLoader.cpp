@@ -206,6 +206,12 @@ void TStationLoader::Load(bool ShowProgress) {
         readStored = ReadStored(categorySlots, texts, stored);
         if (readStored) {
             const std::vector<quint32> order = NameOrder(std::move(stored.keys), texts, stored.raw);
+            std::vector<size_t> counts(size_t(model.CategoryCount()));
+            for (const int place : stored.places)
+                if (place >= 0)
+                    ++counts[size_t(place)];
+            for (size_t c = 0; c < counts.size(); ++c)
+                model.ReserveStations(int(c), counts[c]);
             showWindow();
             for (const quint32 r : order)
                 place(stored.rows[r], stored.places[r],
@@ -239,6 +245,10 @@ bool TStationLoader::ReadStored(const QHash<qint64, int>& categorySlots, QByteAr
         TStationCursor rows(catalogue_, TStationCursor::AsStored);
         if (!rows.Utf8())
             return false;
+        const size_t expected = rows.ExpectedRows();
+        stored.rows.reserve(expected);
+        stored.places.reserve(expected);
+        stored.keys.reserve(expected);
         std::optional<qint64> categoryId;
         std::string identity;
         for (quint32 r = 0; rows.Next(); ++r) {

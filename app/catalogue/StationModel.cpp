@@ -123,6 +123,13 @@ void TStationModel::AddStation(int category, const TStationRow& row) {
     categories_.at(size_t(category)).rows.push_back(row);
 }
 
+void TStationModel::ReserveStations(int category, size_t count) {
+    if (category < 0 || size_t(category) >= categories_.size())
+        return;
+    auto& rows = categories_[size_t(category)].rows;
+    rows.reserve(rows.size() + count);
+}
+
 TStationNode* TStationModel::Category(int index) const {
     if (index < 0 || size_t(index) >= categories_.size())
         return nullptr;

@@ -72,6 +72,8 @@ public:
     void EndLoad();
     // Appends a station to a category; its texts are already in Texts().
     void AddStation(int category, const TStationRow& row);
+    // Room for that many more stations in a category, when the load knows how many come.
+    void ReserveStations(int category, size_t count);
     QByteArray& Texts() { return texts_; }
 
     int CategoryCount() const { return int(categories_.size()); }

@@ -82,7 +82,13 @@ std::vector<quint32> NameOrder(std::vector<TNameKey> keys, const QByteArray& tex
         }
         return a.length < b.length;
     };
-    std::stable_sort(keys.begin(), keys.end(), less);
+    // Equal names by the order read: as stable as a stable sort, without its buffer of keys.
+    auto before = [&](const TNameKey& a, const TNameKey& b) {
+        if (less(a, b))
+            return true;
+        return !less(b, a) && a.row < b.row;
+    };
+    std::sort(keys.begin(), keys.end(), before);
     std::vector<quint32> order;
     order.reserve(keys.size());
     for (const TNameKey& key : keys)
