@@ -7,6 +7,7 @@
 #include "app/catalogue/Nodes.h"
 #include "app/catalogue/Query.h"
 #include "app/catalogue/StationLoader.h"
+#include "app/catalogue/StationReader.h"
 #include "core/ErrorWrapper.h"
 #include "tests/common/CatalogueFixture.h"
 #include "tests/common/CataloguePresenter.h"
@@ -17,6 +18,7 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSqlRecord>
 #include <QTimer>
 #include <QtTest>
 
@@ -108,6 +110,58 @@ struct Fixture {
     }
 };
 
+// The tree against what the catalogue's own sort and the general reader give: each category
+// (the first with its id) holds the stations of "order by s_name" with that category id, in
+// that order (equal names too), with the same values and icons; the language list is the
+// distinct languages in the catalogue's order.
+void expectCatalogueOrder(TCatalogue& catalogue, Window& w, TStationLoader& loader) {
+    TQuery& query = catalogue.qrySQL();
+    query.Open("select * from stations order by s_name");
+    const TStationReader reader(query.Row().record());
+    QHash<qint64, QList<std::pair<TItemPtr, int>>> expected;
+    for (; !query.Eof(); query.Next()) {
+        TItemPtr item = reader.Read(query.Row());
+        expected[item->CategoryId] << std::pair{item, reader.Format(query.Row())};
+    }
+    QStringList languages{"(select)"};
+    query.Open("select distinct(s_language) from stations order by s_language");
+    for (bool empty = false; !query.Eof(); query.Next()) {
+        const QString language = query.FieldByName("s_language").toString();
+        if (!language.isEmpty() || !empty)
+            languages << language;
+        empty = empty || language.isEmpty();
+    }
+    query.Close();
+
+    for (int i = 0; i < w.tree->topLevelItemCount(); ++i) {
+        TStationNode* category = w.tree->topLevelItem(i);
+        const qint64 id = itemOf(category)->CategoryId;
+        const auto stations = loader.FindCategoryNode(id) == category
+                                  ? expected.value(id)
+                                  : QList<std::pair<TItemPtr, int>>();
+        QCOMPARE(category->childCount(), stations.size());
+        for (int j = 0; j < stations.size(); ++j) {
+            const TItem& got = *itemOf(category->child(j));
+            const TItem& want = *stations[j].first;
+            QCOMPARE(got.Id, want.Id);
+            QCOMPARE(got.IdExact, want.IdExact);
+            QCOMPARE(got.Name, want.Name);
+            QCOMPARE(got.Url, want.Url);
+            QCOMPARE(got.Website, want.Website);
+            QCOMPARE(got.Comment, want.Comment);
+            QCOMPARE(got.Bitrate, want.Bitrate);
+            QCOMPARE(got.Created, want.Created);
+            QCOMPARE(got.Played, want.Played);
+            QCOMPARE(got.Favorite, want.Favorite);
+            const int format = stations[j].second;
+            QCOMPARE(category->child(j)->icon(0).cacheKey(), format >= 0 && format < w.images.size()
+                                                                 ? w.images[format].cacheKey()
+                                                                 : QIcon().cacheKey());
+        }
+    }
+    QCOMPARE(Window::texts(w.languages), languages);
+}
+
 } // namespace
 
 class TestLoader : public QObject {
@@ -122,6 +176,8 @@ private slots:
     void emptyStationsTable();
     void failurePartWayKeepsWhatWasRead();
     void nestedLoadIsRefused();
+    void oddRowsLoadAsTheCatalogueSortsThem();
+    void utf16CatalogueKeepsItsOrder();
 };
 
 void TestLoader::treeRecordsAndIcons() {
@@ -330,6 +386,80 @@ void TestLoader::nestedLoadIsRefused() {
     f.loader.LoadStations(true);
     QVERIFY(fired);
     QCOMPARE(f.w.stationCount(), f.folder.integer("select count(*) from stations") - 1);
+}
+
+void TestLoader::oddRowsLoadAsTheCatalogueSortsThem() {
+    // Names the catalogue sorts by type and then byte by byte: equal names (in row order),
+    // NULL, empty, blobs, invalid UTF-8, a NUL inside, long common beginnings; values of every
+    // type in the other columns.
+    const QString insert = "insert into stations (s_id, c_id, s_name, s_url, s_comment, s_bitrate, "
+                           "s_format, s_language, s_created, s_played, s_favorite) values ";
+    Fixture f(
+        {insert + "(8001, 48, 'Twin', x'687474703a2f2f61', cast(x'41ff42' as text), 128, "
+                  "'2', 'Zulu', '2020-02-30', 20200101, 'true')",
+         insert + "(8000, 48, 'Twin', 'u', 'c', 1.5, 'x', x'41', '2020-01-01T10:00:00', "
+                  "' 2020-01-05', ' 1 ')",
+         insert + "(8002, 48, NULL, NULL, NULL, NULL, 300, NULL, NULL, '2020-01-01x', 'yes')",
+         insert + "(8003, 48, '', '', '', '', -1, '', '', '', 2.5)",
+         insert + "(8004, 48, x'5477696e', 'b', 'b', x'31', 1, 'zulu', x'32', NULL, x'01')",
+         insert + "(8005, 48, cast(x'5477c3' as text), 'i', 'i', '', 2, 'Zulu', "
+                  "'1999-12-31', '2000-01-01', 0)",
+         insert + "(8006, 48, cast(x'ff41' as text), 'i', 'i', '', 2, cast(x'ff' as text), "
+                  "'1999-12-31', '2000-01-01', 'False')",
+         insert + "(8007, 48, 'Twin' || char(0) || 'x', 'n', 'n', '', 0, 'ab', NULL, NULL, 1)",
+         insert + "(8008, 48, 'Radio Station Long Name', 'p', 'p', '', 0, 'aB', NULL, NULL, 0)",
+         insert + "(8009, 48, 'Radio Station Long Name A', 'p', 'p', '', 0, 'ab', NULL, NULL, 0)",
+         insert + "(8010, 48, 'Radio Station Long', 'p', 'p', '', 0, 5, NULL, NULL, 0)",
+         insert + "(7999, 48, 'Twin', 'u', 'c', '', 0, '5', NULL, NULL, 0)"});
+    expectOrphanWarning();
+    f.loader.LoadStations(false);
+    expectCatalogueOrder(f.catalogue, f.w, f.loader);
+    if (QTest::currentTestFailed())
+        return;
+    // The equal names in row order, as the catalogue's sort keeps them; the blob of the same
+    // bytes reads alike but sorts after every text.
+    QList<qint64> twins;
+    TStationNode* category = f.w.station(8000)->parent();
+    for (int j = 0; j < category->childCount(); ++j)
+        if (itemOf(category->child(j))->Name == "Twin")
+            twins << itemOf(category->child(j))->Id;
+    QCOMPARE(twins, QList<qint64>({7999, 8000, 8001, 8004}));
+
+    // A reload gives the same again (the favorites too).
+    const int favorites = f.w.favorites->count();
+    expectOrphanWarning();
+    f.loader.LoadStations(true);
+    expectCatalogueOrder(f.catalogue, f.w, f.loader);
+    QCOMPARE(f.w.favorites->count(), favorites);
+}
+
+void TestLoader::utf16CatalogueKeepsItsOrder() {
+    // UTF-16 texts sort otherwise than their UTF-8 bytes: a character past U+FFFF (a surrogate
+    // pair) before U+FF5E there, after it in UTF-8.
+    CatalogueFolder folder(CatalogueFolder::NoDatabase);
+    const QString wide = QString::fromUtf8("A\xef\xbd\x9e"),
+                  emoji = QString::fromUtf8("A\xf0\x9f\x98\x80");
+    QVERIFY2(folder.exec({"pragma encoding = 'UTF-16le'",
+                          "create table categories (c_id integer primary key, c_name text)",
+                          "create table real_categories (rc_id integer primary key, rc_name text)",
+                          "create table stations (s_id integer primary key, c_id integer, "
+                          "rc_id integer, s_name text, s_url text, s_website text, s_comment "
+                          "text, s_bitrate text, s_format integer default 0, s_language text, "
+                          "s_created datetime, s_played datetime, s_favorite boolean default 0)",
+                          "insert into categories values (1, 'One')",
+                          "insert into stations (s_id, c_id, s_name, s_language) values (1, 1, '" +
+                              wide + "', '" + wide + "')",
+                          "insert into stations (s_id, c_id, s_name, s_language) values (2, 1, '" +
+                              emoji + "', '" + emoji + "')"}),
+             qPrintable(folder.error()));
+    TCatalogue catalogue;
+    catalogue.Open(folder.path());
+    Window w;
+    TStationLoader loader(catalogue, w.widgets());
+    loader.LoadStations(false);
+    QCOMPARE(w.tree->topLevelItem(0)->child(0)->text(0), emoji);
+    QCOMPARE(w.tree->topLevelItem(0)->child(1)->text(0), wide);
+    expectCatalogueOrder(catalogue, w, loader);
 }
 
 QTEST_MAIN(TestLoader)
