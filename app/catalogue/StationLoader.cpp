@@ -207,9 +207,9 @@ void TStationLoader::Load(bool ShowProgress) {
         if (readStored) {
             const std::vector<quint32> order = NameOrder(std::move(stored.keys), texts, stored.raw);
             std::vector<size_t> counts(size_t(model.CategoryCount()));
-            for (const int place : stored.places)
-                if (place >= 0)
-                    ++counts[size_t(place)];
+            for (const int category : stored.places)
+                if (category >= 0)
+                    ++counts[size_t(category)];
             for (size_t c = 0; c < counts.size(); ++c)
                 model.ReserveStations(int(c), counts[c]);
             showWindow();
