@@ -12,6 +12,7 @@
 #include "app/forms/MainWindow.h"
 #include "app/forms/TreeOrder.h"
 #include "app/player/WindowsMediaPlayer.h"
+#include "tests/common/LoopbackCatalogue.h"
 #include "tests/common/ProgramFolderFixture.h"
 #include "tests/common/RecordingPresenter.h"
 #include "tests/common/ResourceMeter.h"
@@ -81,10 +82,7 @@ int main(int argc, char** argv) {
     server.setBurstMs(kSentAheadMs);
     ProgramFolderFixture folder(
         ProgramFolderFixture::Catalogue::SchemaOnly,
-        {"INSERT INTO categories (c_id, c_name) VALUES (1, 'Loopback')",
-         QStringLiteral("INSERT INTO stations (s_id, c_id, s_name, s_url, s_website) VALUES "
-                        "(1, 1, 'Icy stream', '%1', '')")
-             .arg(server.url(path).toString())});
+        loopbackCatalogue(server.url(QString()).toString(), {{"Icy stream", path}}));
     RecordingPresenter boxes;
     TfrmMain w;
     w.show();

@@ -6,6 +6,7 @@
 #include "app/forms/ActionUpdater.h"
 #include "app/forms/MainWindow.h"
 #include "app/forms/TreeOrder.h"
+#include "tests/common/LoopbackCatalogue.h"
 #include "tests/common/ProgramFolderFixture.h"
 #include "tests/common/RecordingPresenter.h"
 #include "tests/common/StreamServer.h"
@@ -24,18 +25,11 @@ public:
         server.setBurstMs(300);
         server.setTitle(QStringLiteral("/one.mp3"), "First song");
         server.setTitle(QStringLiteral("/two.mp3"), "Second song");
-        const QString base = server.url(QString()).toString();
         folder = std::make_unique<ProgramFolderFixture>(
             ProgramFolderFixture::Catalogue::SchemaOnly,
-            QStringList{
-                "INSERT INTO categories (c_id, c_name) VALUES (1, 'Loopback')",
-                QStringLiteral("INSERT INTO stations (s_id, c_id, s_name, s_url, s_website) VALUES "
-                               "(1, 1, 'One', '%1/one.mp3', '')")
-                    .arg(base),
-                QStringLiteral("INSERT INTO stations (s_id, c_id, s_name, s_url, s_website) VALUES "
-                               "(2, 1, 'Two', '%1/two.mp3', '')")
-                    .arg(base),
-            } + extra);
+            loopbackCatalogue(server.url(QString()).toString(),
+                              {{"One", "/one.mp3"}, {"Two", "/two.mp3"}}) +
+                extra);
         w = std::make_unique<TfrmMain>();
         w->show();
     }

@@ -9,6 +9,7 @@
 #include "app/player/RealAudio.h"
 #include "app/player/Reconnector.h"
 #include "app/player/WindowsMediaPlayer.h"
+#include "tests/common/LoopbackCatalogue.h"
 #include "tests/common/ProgramFolderFixture.h"
 #include "tests/common/RecordingPresenter.h"
 #include "tests/common/StreamServer.h"
@@ -35,18 +36,10 @@ public:
         server.addStream(QStringLiteral("/live.rm"));
         server.setIcyInterval(1600);
         server.setBurstMs(300);
-        const QString base = server.url(QString()).toString();
         folder = std::make_unique<ProgramFolderFixture>(
             ProgramFolderFixture::Catalogue::SchemaOnly,
-            QStringList{
-                "INSERT INTO categories (c_id, c_name) VALUES (1, 'Loopback')",
-                QStringLiteral("INSERT INTO stations (s_id, c_id, s_name, s_url, s_website) VALUES "
-                               "(1, 1, 'Icy stream', '%1/icy.mp3', '')")
-                    .arg(base),
-                QStringLiteral("INSERT INTO stations (s_id, c_id, s_name, s_url, s_website) VALUES "
-                               "(2, 1, 'Real stream', '%1/live.rm', '')")
-                    .arg(base),
-            });
+            loopbackCatalogue(server.url(QString()).toString(),
+                              {{"Icy stream", "/icy.mp3"}, {"Real stream", "/live.rm"}}));
         w = std::make_unique<TfrmMain>();
         w->show();
         // Waits between attempts pass quicker: a second is 50 ms here.
