@@ -98,6 +98,8 @@ public:
     // whose texts are not made yet are not shown (keysFolded() follows once all are).
     void SetFilter(const QString& folded, bool narrowing, bool makeMissing = true);
     bool Filtered() const { return filtered_; }
+    // Whether the find looked at every station (false: some texts were not made yet).
+    bool FilterComplete() const { return filterComplete_; }
     // Whether the find's texts of the last load are all made (they are made while idle).
     bool KeysFoldedAhead() const { return !foldTimer_.isActive(); }
     // How many stations' find texts are made.

@@ -25,7 +25,7 @@ void TStationFind::bind() {
             [this](const QString& text) { orvik::runGuarded([&] { Apply(text); }); });
     connect(u.tvStations->stations(), &TStationModel::keysFolded, this, [this] {
         orvik::runGuarded([this] {
-            if (partial_ && !text_.isEmpty())
+            if (!text_.isEmpty() && !f_.form().tvStations->stations()->FilterComplete())
                 Filter(text_, false);
         });
     });
@@ -91,8 +91,7 @@ void TStationFind::Filter(const QString& folded, bool narrowing) {
     TStationModel* model = tree->stations();
     const bool ready = model->KeysFoldedAhead() ||
                        model->StationTotal() - qint64(model->KeysFolded()) <= foldAtOnceLimit;
-    model->SetFilter(folded, narrowing && ready && !partial_, ready);
-    partial_ = !ready;
+    model->SetFilter(folded, narrowing, ready);
     tree->expandAll();
     if (selected && !selected->isHidden()) {
         orvik::selectNode(tree, selected);
@@ -116,7 +115,6 @@ void TStationFind::End() {
     if (!now.SameSelection(restore) && orvik::selectedNode(tree))
         restore.TakeSelection(now);
     text_.clear();
-    partial_ = false;
     before_.reset();
     tree->stations()->SetFilter(QString(), false);
     restore.Restore(tree, nullptr);

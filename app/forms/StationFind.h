@@ -51,8 +51,7 @@ private:
 
     TfrmMain& f_;
     QPointer<QLineEdit> box_;
-    QString text_;         // the folded text the tree shows, empty when no find is on
-    bool partial_ = false; // shown before the find's texts were all made
+    QString text_; // the folded text the tree shows, empty when no find is on
     std::optional<TTreeState> before_;
     qint64 selectedAtStart_ = 0; // station id selected when the find began (0: none)
 };

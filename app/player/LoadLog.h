@@ -60,7 +60,8 @@ private:
     bool listening_ = false;
     bool waiting_ = false;
     bool causeNamed_ = false; // a kept line names why the load failed
-    QTimer* settle_;          // restarted by each line while waiting
+    QTimer* settle_;          // while waiting: to the limit, or restarted by each line once a
+                              // cause is named
     QDeadlineTimer limit_;    // how long it may wait at most
 };
 
